@@ -1,0 +1,64 @@
+# Windows targets: the Win32 layer, the saver, the tools and the tests that run under Wine.
+enable_language(RC)
+
+# Not WIN32_LEAN_AND_MEAN: the GDI+ headers need the OLE types it leaves out.
+set(TARNWICK_WIN32_DEFINITIONS NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+# Self-contained executables: no MinGW runtime DLL beside them.
+set(TARNWICK_STATIC_LINK -static -static-libgcc -static-libstdc++)
+set(TARNWICK_SYSTEM_LIBS gdiplus gdi32 user32 advapi32 comdlg32 comctl32 shell32 psapi kernel32)
+
+target_compile_definitions(tarnwick_logic PUBLIC ${TARNWICK_WIN32_DEFINITIONS})
+
+file(GLOB TARNWICK_WIN_SOURCES CONFIGURE_DEPENDS host/*_win32.cpp render/*_win32.cpp settings/*_win32.cpp)
+list(FILTER TARNWICK_WIN_SOURCES EXCLUDE REGEX "/winmain_win32\\.cpp$")
+add_library(tarnwick_win STATIC ${TARNWICK_WIN_SOURCES})
+target_link_libraries(tarnwick_win PUBLIC tarnwick_logic ${TARNWICK_SYSTEM_LIBS})
+
+add_executable(tarnwick WIN32 host/winmain_win32.cpp resources/tarnwick.rc)
+set_target_properties(tarnwick PROPERTIES SUFFIX ".scr")
+target_link_libraries(tarnwick PRIVATE tarnwick_win)
+target_link_options(tarnwick PRIVATE ${TARNWICK_STATIC_LINK})
+
+# Tools: tools/<name>_tool_win32.cpp becomes tarnwick-<name>.exe.
+file(GLOB TARNWICK_TOOLS CONFIGURE_DEPENDS tools/*_tool_win32.cpp)
+foreach(tool_source IN LISTS TARNWICK_TOOLS)
+  get_filename_component(tool_name ${tool_source} NAME)
+  string(REGEX REPLACE "_tool_win32\\.cpp$" "" tool_name ${tool_name})
+  add_executable(tarnwick-${tool_name} ${tool_source})
+  target_link_libraries(tarnwick-${tool_name} PRIVATE tarnwick_win)
+  target_link_options(tarnwick-${tool_name} PRIVATE ${TARNWICK_STATIC_LINK} -municode)
+endforeach()
+
+# GoogleTest from the sources Debian ships, built with this toolchain.
+set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+include(GoogleTest)
+
+file(GLOB TARNWICK_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*_test.cpp)
+file(GLOB TARNWICK_WIN32_TEST_SUPPORT CONFIGURE_DEPENDS tests/win32/*_support.cpp)
+add_executable(win32_tests ${TARNWICK_WIN32_TESTS} ${TARNWICK_WIN32_TEST_SUPPORT})
+target_link_libraries(win32_tests PRIVATE tarnwick_win tarnwick_warnings gtest gtest_main)
+target_link_options(win32_tests PRIVATE ${TARNWICK_STATIC_LINK})
+
+# Small Win32 programs that the end-to-end scripts drive: tests/e2e/<name>.cpp becomes <name>.exe.
+file(GLOB TARNWICK_E2E_PROGRAMS CONFIGURE_DEPENDS tests/e2e/*.cpp)
+foreach(program_source IN LISTS TARNWICK_E2E_PROGRAMS)
+  get_filename_component(program_name ${program_source} NAME_WE)
+  add_executable(${program_name} ${program_source})
+  target_link_libraries(${program_name} PRIVATE tarnwick_win)
+  target_link_options(${program_name} PRIVATE ${TARNWICK_STATIC_LINK})
+endforeach()
+
+# Only a build that can run what it makes (the 64-bit one, under Wine) registers tests.
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  gtest_discover_tests(win32_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES LABELS win32)
+  file(GLOB TARNWICK_E2E_SCRIPTS CONFIGURE_DEPENDS tests/e2e/*.sh)
+  list(FILTER TARNWICK_E2E_SCRIPTS EXCLUDE REGEX "_lib\\.sh$")
+  foreach(script IN LISTS TARNWICK_E2E_SCRIPTS)
+    get_filename_component(script_name ${script} NAME_WE)
+    add_test(NAME e2e.${script_name} COMMAND bash ${script})
+    set_tests_properties(e2e.${script_name} PROPERTIES LABELS e2e TIMEOUT 600
+      ENVIRONMENT "TARNWICK_BUILD=${CMAKE_BINARY_DIR};TARNWICK_SOURCE=${CMAKE_SOURCE_DIR}")
+  endforeach()
+endif()

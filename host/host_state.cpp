@@ -1,0 +1,3 @@
+#include "host/host_state.h"
+
+HostState hostState{};

@@ -1,0 +1,3 @@
+#include "host/saver_canvas_win32.h"
+
+SaverCanvas saverCanvas{0, 0, nullptr, nullptr, true};

@@ -1,0 +1,44 @@
+// Resource and control ids. Ids only: shared by the .rc scripts and the code.
+#pragma once
+
+// Strings
+#define IDS_CREDIT_LINE      106
+#define IDS_NOTICE           107
+#define IDS_PRODUCT_NAME     117
+#define IDS_VERSION          118
+#define IDS_CLASS_NAME       119
+
+// Icon, bitmaps
+#define IDI_TARNWICK         199
+#define IDB_PRODUCT_PICTURE  135
+#define IDB_FONT_PREVIEW     131  // named by the font chooser's preview area; deliberately not a resource
+
+// Dialog templates
+#define IDD_SETTINGS         154
+#define IDD_FONT_CHOOSER     130
+#define IDD_ABOUT            133
+
+// Settings dialog controls
+#define IDC_MARKER_SWATCH    1043
+#define IDC_SECONDS_OFF      1023
+#define IDC_SECONDS_NORMAL   1024
+#define IDC_SECONDS_FULLBACK 1025
+#define IDC_LOGO_OFF         1033
+#define IDC_LOGO_DATE        1034
+#define IDC_LOGO_TEXT        1035
+#define IDC_LOGO_EDIT        1013
+#define IDC_SELECT_FONT      4
+#define IDC_SET_DEFAULT      8
+#define IDC_ABOUT            7
+#define IDC_HOME_PAGE        10
+#define IDC_FONT_NAME        1005
+
+// Font chooser controls
+#define IDC_FONT_LIST        1006
+#define IDC_FONT_PREVIEW     1008
+
+// About box controls
+#define IDC_ABOUT_TITLE      1009
+#define IDC_ABOUT_CREDIT     1010
+#define IDC_ABOUT_NOTICE     1011
+#define IDC_ABOUT_PICTURE    1014

@@ -1,0 +1,3 @@
+#include "settings/clock_settings.h"
+
+ClockSettings currentSettings{};

@@ -1,0 +1,36 @@
+// The user's clock settings: the record, its defaults and the rules that load and store it.
+// Platform-free: the registry is reached through the SettingsStore interface.
+#pragma once
+
+#include <cstdint>
+
+// Capacity of each settings text in UTF-16 code units, the NUL included (so at most 259 characters).
+constexpr int SettingsTextCapacity = 260;
+
+// Stored as 32-bit integers; readers tell apart only 0, 1 and "anything else" (the third mode).
+enum class SecondsMode : int32_t { Off = 0, Normal = 1, FullBack = 2 };
+enum class LogoMode : int32_t { Off = 0, Date = 1, Text = 2 };
+
+constexpr SecondsMode SecondsModeOf(int32_t value) {
+    return value == 0 ? SecondsMode::Off : value == 1 ? SecondsMode::Normal : SecondsMode::FullBack;
+}
+constexpr LogoMode LogoModeOf(int32_t value) {
+    return value == 0 ? LogoMode::Off : value == 1 ? LogoMode::Date : LogoMode::Text;
+}
+
+// Plain, fixed-size and copied whole by value. Colours are COLORREF values (0x00BBGGRR).
+struct ClockSettings {
+    uint32_t colorOfInk;
+    uint32_t colorOfBackground;
+    uint32_t colorOfMarkers;
+    char16_t nameOfFont[SettingsTextCapacity];
+    int32_t showSeconds;
+    int32_t showLogo;
+    char16_t logoText[SettingsTextCapacity];
+};
+
+// The running clock's settings: zero-filled until start-up loads them, read-only afterwards.
+extern ClockSettings currentSettings;
+
+// Sets the five user fields to their defaults; colorOfInk and colorOfBackground are left alone.
+void SetDefaultSettings(ClockSettings& settings);

@@ -1,0 +1,9 @@
+// The settings in the per-user registry key "Software\Brevant\Tarnwick".
+#pragma once
+
+#include "settings/clock_settings.h"
+
+// Defaults, then every stored value that passes the acceptance rules. Cannot fail.
+void LoadSettings(ClockSettings& settings);
+// Writes the five user fields; a failure is silent.
+void SaveSettings(ClockSettings settings);
