@@ -3,8 +3,15 @@ enable_language(RC)
 
 # Not WIN32_LEAN_AND_MEAN: the GDI+ headers need the OLE types it leaves out.
 set(TARNWICK_WIN32_DEFINITIONS NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-# Self-contained executables: no MinGW runtime DLL beside them.
-set(TARNWICK_STATIC_LINK -static -static-libgcc -static-libstdc++)
+if(MINGW)
+  # Self-contained executables: no MinGW runtime DLL beside them.
+  set(TARNWICK_STATIC_LINK -static -static-libgcc -static-libstdc++)
+  set(TARNWICK_WIDE_ENTRY -municode)
+else()
+  set(CMAKE_MSVC_RUNTIME_LIBRARY "MultiThreaded$<$<CONFIG:Debug>:Debug>")
+  set(TARNWICK_STATIC_LINK)
+  set(TARNWICK_WIDE_ENTRY)
+endif()
 set(TARNWICK_SYSTEM_LIBS gdiplus gdi32 user32 advapi32 comdlg32 comctl32 shell32 psapi kernel32)
 
 target_compile_definitions(tarnwick_logic PUBLIC ${TARNWICK_WIN32_DEFINITIONS})
@@ -26,13 +33,18 @@ foreach(tool_source IN LISTS TARNWICK_TOOLS)
   string(REGEX REPLACE "_tool_win32\\.cpp$" "" tool_name ${tool_name})
   add_executable(tarnwick-${tool_name} ${tool_source})
   target_link_libraries(tarnwick-${tool_name} PRIVATE tarnwick_win)
-  target_link_options(tarnwick-${tool_name} PRIVATE ${TARNWICK_STATIC_LINK} -municode)
+  target_link_options(tarnwick-${tool_name} PRIVATE ${TARNWICK_STATIC_LINK} ${TARNWICK_WIDE_ENTRY})
 endforeach()
 
-# GoogleTest from the sources Debian ships, built with this toolchain.
+# The tests need GoogleTest's sources (Debian ships them); a Windows build without them makes the
+# saver and the tools only.
+set(TARNWICK_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest source tree for the Windows tests")
+if(NOT EXISTS ${TARNWICK_GTEST_SOURCE}/CMakeLists.txt)
+  return()
+endif()
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_subdirectory(${TARNWICK_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
 
 file(GLOB TARNWICK_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*_test.cpp)
