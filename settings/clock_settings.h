@@ -32,5 +32,17 @@ struct ClockSettings {
 // The running clock's settings: zero-filled until start-up loads them, read-only afterwards.
 extern ClockSettings currentSettings;
 
+// Defaults of the user fields.
+constexpr uint32_t DefaultColorOfMarkers = 0x00C8C8C8;  // red, green and blue 200: a light grey
+constexpr int32_t DefaultShowSeconds = static_cast<int32_t>(SecondsMode::Normal);
+constexpr int32_t DefaultShowLogo = static_cast<int32_t>(LogoMode::Text);
+constexpr const char16_t* DefaultLogoText = u"Brevant";
+constexpr const char16_t* DefaultNameOfFont = u"Palatino Linotype";
+
 // Sets the five user fields to their defaults; colorOfInk and colorOfBackground are left alone.
 void SetDefaultSettings(ClockSettings& settings);
+
+// Characters of a settings text before its NUL (never more than the field holds).
+int SettingsTextLength(const char16_t (&field)[SettingsTextCapacity]);
+// Copies a NUL-terminated text into a settings field, cut to the field's 259 characters.
+void CopySettingsText(char16_t (&field)[SettingsTextCapacity], const char16_t* text);
