@@ -1,0 +1,164 @@
+#include "render/hand_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The needle's tip corners lie this far either side of its direction; its tail corners lie
+// around the opposite direction, 0.06 either side of it.
+constexpr double NeedleTipSpread = 0.003;
+constexpr double NeedleTailNear = 3.08;
+constexpr double NeedleTailFar = 3.2;
+
+int32_t Scaled(int32_t value, double factor) {
+    return static_cast<int32_t>(value * factor);
+}
+
+FloatPoint Moved(FloatPoint p, float by) {
+    return {p.x + by, p.y + by};
+}
+
+IntBox MovedBox(IntBox box, int32_t by) {
+    return {box.left + by, box.top + by, box.width, box.height};
+}
+
+// The shadow quadrilateral of a hand line from tip to tail of the given half width: around the
+// moved, whole-pixel tip and tail points, tip side first.
+void BuildHandShadow(Hand& hand, double angle, int32_t halfWidth) {
+    const int32_t tx = static_cast<int32_t>(hand.tip.x + ShadowOffset);
+    const int32_t ty = static_cast<int32_t>(hand.tip.y + ShadowOffset);
+    const int32_t qx = static_cast<int32_t>(hand.tail.x + ShadowOffset);
+    const int32_t qy = static_cast<int32_t>(hand.tail.y + ShadowOffset);
+    const double p = WrapAngle(angle + QuarterTurn);
+    const double n = WrapAngle(angle - QuarterTurn);
+    auto side = [halfWidth](int32_t x, int32_t y, double direction) {
+        return FloatPoint{static_cast<float>(x + halfWidth * std::sin(direction)),
+                          static_cast<float>(y - halfWidth * std::cos(direction))};
+    };
+    hand.shadow[0] = side(tx, ty, p);
+    hand.shadow[1] = side(tx, ty, n);
+    hand.shadow[2] = side(qx, qy, n);
+    hand.shadow[3] = side(qx, qy, p);
+}
+
+Hand HandOf(const DialGeometry& dial, double angle, int32_t length, int32_t tailLength,
+            int32_t stripeOuter, int32_t stripeInner, int32_t halfWidth) {
+    Hand hand{};
+    hand.tip = DialPoint(dial, length, angle);
+    hand.tail = DialPoint(dial, tailLength, WrapAngle(angle + HalfTurn));
+    hand.stripeOuter = DialPoint(dial, stripeOuter, angle);
+    hand.stripeInner = DialPoint(dial, stripeInner, angle);
+    BuildHandShadow(hand, angle, halfWidth);
+    return hand;
+}
+
+SecondHand SecondHandOf(const DialGeometry& dial, const HandSizes& sizes, double angle) {
+    SecondHand second{};
+    second.shown = true;
+    second.needle[0] = DialPoint(dial, sizes.secondLength, angle + NeedleTipSpread);
+    second.needle[1] = DialPoint(dial, sizes.secondLength, angle - NeedleTipSpread);
+    second.needle[2] = DialPoint(dial, sizes.secondTailLength, WrapAngle(angle + NeedleTailFar));
+    second.needle[3] = DialPoint(dial, sizes.secondTailLength, WrapAngle(angle + NeedleTailNear));
+    for (int i = 0; i < 4; ++i) {
+        second.needleShadow[i] = Moved(second.needle[i], static_cast<float>(ShadowOffset));
+    }
+    const IntPoint centre = DialPointI(dial, sizes.hourLength, angle);
+    second.disc = CircleBox(centre.x, centre.y, sizes.discRadius);
+    second.discShadow = MovedBox(second.disc, ShadowOffset);
+    return second;
+}
+
+// Grows a bounding box, kept as edges, to take in a point widened by a margin.
+struct Edges {
+    double left, top, right, bottom;
+    void Add(double x, double y, double margin) {
+        left = std::min(left, x - margin);
+        top = std::min(top, y - margin);
+        right = std::max(right, x + margin);
+        bottom = std::max(bottom, y + margin);
+    }
+    void Add(FloatPoint p, double margin) { Add(p.x, p.y, margin); }
+    void Add(IntBox box, double margin) {
+        Add(box.left, box.top, margin);
+        Add(static_cast<double>(box.left) + box.width, static_cast<double>(box.top) + box.height, margin);
+    }
+};
+
+}  // namespace
+
+HandSizes HandSizesOf(const DialGeometry& dial) {
+    const int32_t rh = dial.handRadius;
+    const int32_t e = dial.unit;
+    HandSizes sizes{};
+    sizes.hourLength = Scaled(rh, 0.7);
+    sizes.minuteLength = Scaled(rh, 0.9);
+    sizes.tailLength = Scaled(rh, 0.25);
+    sizes.secondLength = rh;
+    sizes.secondTailLength = Scaled(rh, 0.4);
+    sizes.hourStripeOuter = Scaled(rh, 0.69);
+    sizes.minuteStripeOuter = Scaled(rh, 0.89);
+    sizes.stripeInner = Scaled(rh, 0.45);
+    sizes.handWidth = 6 * e;
+    sizes.stripeWidth = 4 * e;
+    sizes.discRadius = 5 * e;
+    sizes.capRadius = 9 * e;
+    sizes.outlineWidth = e;
+    return sizes;
+}
+
+HandAngles HandAnglesOf(const ClockTime& time, int32_t showSeconds) {
+    // The hour hand goes round twice a day; 0 stays 0 and 12 stays 12, so noon sits a hair short
+    // of the top while midnight is exactly on it.
+    const int32_t h = time.hour > 12 ? time.hour - 12 : time.hour;
+    HandAngles angles{};
+    angles.hour = ((h + time.minute / 60.0) * 360 / 12) * DegreeToRadian;
+    angles.minute = (6 * time.minute) * DegreeToRadian;
+    const SecondsMode mode = SecondsModeOf(showSeconds);
+    const int32_t s = mode == SecondsMode::FullBack ? 60 - time.second : time.second;
+    angles.second = mode == SecondsMode::Off ? 0.0 : (6 * s) * DegreeToRadian;
+    return angles;
+}
+
+ClockHands ClockHandsOf(const DialGeometry& dial, const ClockTime& time, int32_t showSeconds) {
+    ClockHands hands{};
+    hands.sizes = HandSizesOf(dial);
+    hands.angles = HandAnglesOf(time, showSeconds);
+    const HandSizes& s = hands.sizes;
+    const int32_t halfWidth = s.handWidth / 2;
+    hands.hour = HandOf(dial, hands.angles.hour, s.hourLength, s.tailLength, s.hourStripeOuter,
+                        s.stripeInner, halfWidth);
+    hands.minute = HandOf(dial, hands.angles.minute, s.minuteLength, s.tailLength,
+                          s.minuteStripeOuter, s.stripeInner, halfWidth);
+    if (SecondsModeOf(showSeconds) != SecondsMode::Off) {
+        hands.second = SecondHandOf(dial, s, hands.angles.second);
+    }
+    hands.cap = CircleBox(dial.centerX, dial.centerY, s.capRadius);
+    hands.capShadow = MovedBox(hands.cap, ShadowOffset);
+    return hands;
+}
+
+IntBox HandsBounds(const DialGeometry& dial, const ClockHands& hands) {
+    // Lines reach half their width beyond their end points; anti-aliasing one pixel more.
+    const double lineMargin = hands.sizes.handWidth / 2.0 + 2;
+    Edges edges{static_cast<double>(dial.centerX), static_cast<double>(dial.centerY),
+                static_cast<double>(dial.centerX), static_cast<double>(dial.centerY)};
+    for (const Hand* hand : {&hands.hour, &hands.minute}) {
+        edges.Add(hand->tip, lineMargin);
+        edges.Add(hand->tail, lineMargin);
+        for (const FloatPoint& p : hand->shadow) edges.Add(p, 2);
+    }
+    if (hands.second.shown) {
+        for (const FloatPoint& p : hands.second.needle) edges.Add(p, 2);
+        for (const FloatPoint& p : hands.second.needleShadow) edges.Add(p, 2);
+        edges.Add(hands.second.disc, hands.sizes.outlineWidth + 2.0);
+        edges.Add(hands.second.discShadow, 2);
+    }
+    edges.Add(hands.cap, 2);
+    edges.Add(hands.capShadow, 2);
+    const double left = std::floor(edges.left);
+    const double top = std::floor(edges.top);
+    return {static_cast<int32_t>(left), static_cast<int32_t>(top),
+            static_cast<int32_t>(std::ceil(edges.right) - left),
+            static_cast<int32_t>(std::ceil(edges.bottom) - top)};
+}
