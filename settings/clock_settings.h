@@ -44,5 +44,3 @@ void SetDefaultSettings(ClockSettings& settings);
 
 // Characters of a settings text before its NUL (never more than the field holds).
 int SettingsTextLength(const char16_t (&field)[SettingsTextCapacity]);
-// Copies a NUL-terminated text into a settings field, cut to the field's 259 characters.
-void CopySettingsText(char16_t (&field)[SettingsTextCapacity], const char16_t* text);
