@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows texts are UTF-16");
@@ -36,9 +38,14 @@ public:
         return status;
     }
 
+    // RegSetValueExW adds a NUL to a text whose last counted unit is not NUL when the unit just
+    // past the count is NUL (Windows does so too, reading beyond the count). A non-NUL unit there
+    // keeps every text stored exactly as counted.
     StoreStatus SetValue(const char16_t* name, StoreValueType type, const uint8_t* data,
                          uint32_t byteCount) override {
-        return RegSetValueExW(key_, Wide(name), 0, static_cast<DWORD>(type), data, byteCount);
+        std::vector<uint8_t> guarded(data, data + byteCount);
+        guarded.insert(guarded.end(), {0xFF, 0xFF});
+        return RegSetValueExW(key_, Wide(name), 0, static_cast<DWORD>(type), guarded.data(), byteCount);
     }
 
     void CloseKey() override {

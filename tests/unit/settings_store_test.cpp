@@ -1,0 +1,359 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "settings/settings_store.h"
+#include "tests/unit/memory_settings_store.h"
+
+namespace {
+
+using Type = StoreValueType;
+using Bytes = std::vector<uint8_t>;
+
+std::u16string Text(const char16_t (&field)[SettingsTextCapacity]) {
+    return std::u16string(field, static_cast<size_t>(SettingsTextLength(field)));
+}
+
+void Fill(char16_t (&field)[SettingsTextCapacity], const std::u16string& text) {
+    ASSERT_LT(text.size(), size_t{SettingsTextCapacity});
+    std::copy(text.begin(), text.end(), field);
+    field[text.size()] = u'\0';
+}
+
+// A record whose every byte is set, so that a field nobody wrote shows up.
+ClockSettings Garbage() {
+    ClockSettings settings;
+    std::memset(&settings, 0x5A, sizeof settings);
+    return settings;
+}
+
+void ExpectDefaults(const ClockSettings& settings) {
+    EXPECT_EQ(settings.colorOfMarkers, 0x00C8C8C8u);
+    EXPECT_EQ(settings.showSeconds, 1);
+    EXPECT_EQ(settings.showLogo, 2);
+    EXPECT_EQ(Text(settings.nameOfFont), u"Palatino Linotype");
+    EXPECT_EQ(Text(settings.logoText), u"Brevant");
+}
+
+// A key holding five good values, none of them a default.
+MemorySettingsStore StoreWithFiveValues() {
+    MemorySettingsStore store;
+    store.PutDword(u"Color of markers", 0x00123456);
+    store.PutDword(u"Show seconds", 0);
+    store.PutDword(u"Show logo", 1);
+    store.PutText(u"Name of font", u"DejaVu Serif", true);
+    store.PutText(u"Logo text", u"Tick", false);
+    return store;
+}
+
+ClockSettings Load(MemorySettingsStore& store) {
+    ClockSettings settings = Garbage();
+    LoadSettingsFrom(store, settings);
+    return settings;
+}
+
+const std::vector<std::string> LoadCalls = {
+    "open Software\\Brevant\\Tarnwick", "query Color of markers", "query Show seconds",
+    "query Show logo",  "query Name of font", "query Logo text", "close"};
+
+}  // namespace
+
+TEST(SettingsDefaults, SetTheFiveUserFieldsAndLeaveTheTwoColoursAlone) {
+    ClockSettings settings = Garbage();
+    SetDefaultSettings(settings);
+    ExpectDefaults(settings);
+    EXPECT_EQ(settings.colorOfInk, 0x5A5A5A5Au);
+    EXPECT_EQ(settings.colorOfBackground, 0x5A5A5A5Au);
+    // The texts end at their NUL: nothing of what the buffers held before is left inside them.
+    EXPECT_EQ(settings.logoText[7], u'\0');
+    EXPECT_EQ(settings.nameOfFont[17], u'\0');
+}
+
+TEST(SettingsText, LengthStopsAtTheNulOrTheFieldsEnd) {
+    ClockSettings settings = Garbage();
+    for (char16_t& unit : settings.logoText) unit = u'y';
+    EXPECT_EQ(SettingsTextLength(settings.logoText), 260);
+    settings.logoText[17] = u'\0';
+    EXPECT_EQ(SettingsTextLength(settings.logoText), 17);
+    settings.logoText[0] = u'\0';
+    EXPECT_EQ(SettingsTextLength(settings.logoText), 0);
+}
+
+TEST(LoadSettings, MissingKeyGivesDefaultsAndCreatesNothing) {
+    MemorySettingsStore store;
+    ClockSettings settings = Garbage();
+    LoadSettingsFrom(store, settings);
+    ExpectDefaults(settings);
+    EXPECT_EQ(settings.colorOfInk, 0x5A5A5A5Au);
+    EXPECT_FALSE(store.keyExists);
+    EXPECT_TRUE(store.values.empty());
+    EXPECT_EQ(store.log, std::vector<std::string>{"open Software\\Brevant\\Tarnwick"});
+}
+
+TEST(LoadSettings, KeyThatCannotBeOpenedGivesDefaultsWithoutQueries) {
+    MemorySettingsStore store = StoreWithFiveValues();
+    store.openFailure = 5;  // access denied
+    const ClockSettings settings = Load(store);
+    ExpectDefaults(settings);
+    EXPECT_EQ(store.log.size(), 1u);
+}
+
+TEST(LoadSettings, GoodValuesAreReadInOrderAndTheKeyClosed) {
+    MemorySettingsStore store = StoreWithFiveValues();
+    const ClockSettings settings = Load(store);
+    EXPECT_EQ(settings.colorOfMarkers, 0x00123456u);
+    EXPECT_EQ(settings.showSeconds, 0);
+    EXPECT_EQ(settings.showLogo, 1);
+    EXPECT_EQ(Text(settings.nameOfFont), u"DejaVu Serif");
+    EXPECT_EQ(Text(settings.logoText), u"Tick");
+    EXPECT_EQ(settings.colorOfInk, 0x5A5A5A5Au);
+    EXPECT_EQ(settings.colorOfBackground, 0x5A5A5A5Au);
+    EXPECT_EQ(store.log, LoadCalls);
+    EXPECT_FALSE(store.IsOpen());
+}
+
+TEST(LoadSettings, EmptyKeyStillQueriesEveryValueAndCloses) {
+    MemorySettingsStore store;
+    store.keyExists = true;
+    ExpectDefaults(Load(store));
+    EXPECT_EQ(store.log, LoadCalls);
+}
+
+TEST(LoadSettings, AnyThirtyTwoBitNumberIsTakenUnchanged) {
+    MemorySettingsStore store;
+    store.PutDword(u"Color of markers", 0xFFFFFFFF);
+    store.PutDword(u"Show seconds", 0x80000000);
+    store.PutDword(u"Show logo", 5);
+    const ClockSettings settings = Load(store);
+    EXPECT_EQ(settings.colorOfMarkers, 0xFFFFFFFFu);
+    EXPECT_EQ(settings.showSeconds, INT32_MIN);
+    EXPECT_EQ(settings.showLogo, 5);
+    EXPECT_EQ(LogoModeOf(settings.showLogo), LogoMode::Text);
+}
+
+TEST(LoadSettings, NumbersOfOtherTypesOrSizesAreRefused) {
+    MemorySettingsStore store;
+    store.PutText(u"Show seconds", u"0", true);                        // a REG_SZ text
+    store.Put(u"Color of markers", Type::Binary, {0x10, 0x20, 0x30, 0});  // 4 bytes, yet binary
+    store.Put(u"Show logo", Type::Dword, {0, 0});                       // too short to be a number
+    ExpectDefaults(Load(store));
+
+    store.Put(u"Show logo", Type::Dword, {0, 0, 0, 0, 0, 0, 0, 0});  // too large for the buffer
+    store.Put(u"Show seconds", Type::Dword, {});
+    store.Put(u"Color of markers", Type::ExpandString, {0, 0, 0, 0});
+    ExpectDefaults(Load(store));
+}
+
+TEST(LoadSettings, TextWithOrWithoutItsNulLoadsTheSameCharacters) {
+    for (bool withNul : {true, false}) {
+        MemorySettingsStore store;
+        store.PutText(u"Logo text", u"Zeit \u00e4\u20ac\U0001F570", withNul);
+        store.PutText(u"Name of font", u"Georgia", withNul);
+        const ClockSettings settings = Load(store);
+        EXPECT_EQ(Text(settings.logoText), u"Zeit \u00e4\u20ac\U0001F570") << withNul;
+        EXPECT_EQ(Text(settings.nameOfFont), u"Georgia") << withNul;
+    }
+}
+
+TEST(LoadSettings, ZeroByteTextIsTheEmptyTextNotTheDefault) {
+    MemorySettingsStore store;
+    store.Put(u"Logo text", Type::String, {});
+    store.Put(u"Name of font", Type::String, {0, 0});
+    const ClockSettings settings = Load(store);
+    EXPECT_EQ(Text(settings.logoText), u"");
+    EXPECT_EQ(Text(settings.nameOfFont), u"");
+}
+
+TEST(LoadSettings, TextEndsAtItsFirstNul) {
+    MemorySettingsStore store;
+    store.Put(u"Logo text", Type::String, {'A', 0, 'B', 0, 0, 0, 'C', 0, 'D', 0});
+    EXPECT_EQ(Text(Load(store).logoText), u"AB");
+}
+
+TEST(LoadSettings, TextsOfOtherTypesAreRefused) {
+    MemorySettingsStore store;
+    store.PutText(u"Logo text", u"%USERNAME%", true, Type::ExpandString);
+    store.PutText(u"Name of font", u"Georgia", true, Type::Binary);
+    ExpectDefaults(Load(store));
+    store.PutDword(u"Logo text", 0x00410041);
+    ExpectDefaults(Load(store));
+}
+
+TEST(LoadSettings, TextLargerThanTheBufferKeepsTheDefault) {
+    MemorySettingsStore store;
+    store.PutText(u"Logo text", std::u16string(260, u'x'), true);  // 522 bytes
+    store.PutText(u"Name of font", std::u16string(299, u'y'), true);  // 600 bytes
+    ExpectDefaults(Load(store));
+}
+
+TEST(LoadSettings, TextFillingTheWholeBufferIsCutTo259Characters) {
+    std::u16string full(260, u'x');
+    full[258] = u'L';  // the last character kept
+    full[259] = u'Z';  // the one that has no room beside the NUL
+    MemorySettingsStore store;
+    store.PutText(u"Logo text", full, false);  // 520 bytes, no NUL
+    store.PutText(u"Name of font", full.substr(0, 259), true);  // 520 bytes with its NUL
+    const ClockSettings settings = Load(store);
+    EXPECT_EQ(Text(settings.logoText), full.substr(0, 259));
+    EXPECT_EQ(settings.logoText[259], u'\0');
+    EXPECT_EQ(Text(settings.nameOfFont), full.substr(0, 259));
+}
+
+TEST(LoadSettings, DanglingOddByteIsDropped) {
+    MemorySettingsStore store;
+    store.Put(u"Logo text", Type::String, {'O', 0, 'K'});  // 3 bytes: one unit and a half
+    store.Put(u"Name of font", Type::String, {'Q'});          // half a unit only
+    const ClockSettings settings = Load(store);
+    EXPECT_EQ(Text(settings.logoText), u"O");
+    EXPECT_EQ(Text(settings.nameOfFont), u"");
+
+    Bytes nearlyFull = MemorySettingsStore::TextBytes(std::u16string(259, u'w'), false);
+    nearlyFull.push_back('v');  // 519 bytes
+    store.Put(u"Logo text", Type::String, nearlyFull);
+    EXPECT_EQ(Text(Load(store).logoText), std::u16string(259, u'w'));
+}
+
+// Each value is judged by itself: spoiling one leaves only its own field at the default.
+TEST(LoadSettings, EachValueIsJudgedAlone) {
+    struct Spoil {
+        const char16_t* name;
+        std::function<bool(const ClockSettings&)> atDefault;
+    };
+    const Spoil spoils[] = {
+        {u"Color of markers", [](const ClockSettings& s) { return s.colorOfMarkers == 0x00C8C8C8u; }},
+        {u"Show seconds", [](const ClockSettings& s) { return s.showSeconds == 1; }},
+        {u"Show logo", [](const ClockSettings& s) { return s.showLogo == 2; }},
+        {u"Name of font", [](const ClockSettings& s) { return Text(s.nameOfFont) == u"Palatino Linotype"; }},
+        {u"Logo text", [](const ClockSettings& s) { return Text(s.logoText) == u"Brevant"; }},
+    };
+    // Missing, of another type, too large for its buffer.
+    const std::function<void(MemorySettingsStore&, const char16_t*)> spoilers[] = {
+        [](MemorySettingsStore& store, const char16_t* name) { store.values.erase(name); },
+        [](MemorySettingsStore& store, const char16_t* name) { store.values[name].type = Type::Binary; },
+        [](MemorySettingsStore& store, const char16_t* name) {
+            store.values[name].bytes.resize(StoredTextBufferBytes + 2, 'x');
+        },
+    };
+    for (const Spoil& spoil : spoils) {
+        for (const auto& spoiler : spoilers) {
+            MemorySettingsStore store = StoreWithFiveValues();
+            spoiler(store, spoil.name);
+            const ClockSettings settings = Load(store);
+            for (const Spoil& other : spoils) {
+                EXPECT_EQ(other.atDefault(settings), &other == &spoil)
+                    << "spoiled " << std::string(spoil.name, spoil.name + 6) << ", checked "
+                    << std::string(other.name, other.name + 6);
+            }
+            EXPECT_EQ(store.log, LoadCalls);
+        }
+    }
+}
+
+namespace {
+
+ClockSettings SampleSettings() {
+    ClockSettings settings = Garbage();
+    SetDefaultSettings(settings);
+    settings.colorOfInk = 0x00010203;
+    settings.colorOfBackground = 0x00040506;
+    settings.colorOfMarkers = 0x00A1B2C3;
+    settings.showSeconds = 2;
+    settings.showLogo = 5;
+    return settings;
+}
+
+const std::vector<std::string> SaveCalls = {
+    "create Software\\Brevant\\Tarnwick", "set Color of markers", "set Show seconds",
+    "set Show logo", "set Name of font", "set Logo text", "close"};
+
+}  // namespace
+
+TEST(SaveSettings, WritesTheFiveValuesInOrderWithExactTypesAndBytes) {
+    MemorySettingsStore store;
+    const SaveOutcome outcome = SaveSettingsTo(store, SampleSettings());
+    EXPECT_TRUE(outcome.Succeeded());
+    EXPECT_EQ(store.log, SaveCalls);
+    EXPECT_FALSE(store.IsOpen());
+    ASSERT_EQ(store.values.size(), 5u);  // the two unstored colours are not among them
+
+    const auto expect = [&](const char16_t* name, Type type, const Bytes& bytes) {
+        const MemorySettingsStore::Value& value = store.values.at(name);
+        EXPECT_EQ(value.type, type) << std::string(name, name + 4);
+        EXPECT_EQ(value.bytes, bytes) << std::string(name, name + 4);
+    };
+    expect(u"Color of markers", Type::Dword, {0xC3, 0xB2, 0xA1, 0x00});
+    expect(u"Show seconds", Type::Dword, {2, 0, 0, 0});
+    expect(u"Show logo", Type::Dword, {5, 0, 0, 0});
+    expect(u"Logo text", Type::String, {'B', 0, 'r', 0, 'e', 0, 'v', 0, 'a', 0, 'n', 0, 't', 0});
+    EXPECT_EQ(store.values.at(u"Logo text").bytes.size(), 14u);
+    expect(u"Name of font", Type::String,
+           MemorySettingsStore::TextBytes(u"Palatino Linotype", false));
+}
+
+TEST(SaveSettings, TextsAreWrittenWithoutNulAndEmptyAsZeroBytes) {
+    ClockSettings settings = SampleSettings();
+    Fill(settings.logoText, u"");
+    Fill(settings.nameOfFont, std::u16string(259, u'\u00e9'));
+    MemorySettingsStore store;
+    SaveSettingsTo(store, settings);
+    EXPECT_TRUE(store.values.at(u"Logo text").bytes.empty());
+    EXPECT_EQ(store.values.at(u"Name of font").bytes,
+              MemorySettingsStore::TextBytes(std::u16string(259, u'\u00e9'), false));
+}
+
+TEST(SaveSettings, FieldWithoutNulIsWrittenAsItsFirst259Characters) {
+    ClockSettings settings = SampleSettings();
+    for (char16_t& unit : settings.logoText) unit = u'q';
+    MemorySettingsStore store;
+    SaveSettingsTo(store, settings);
+    EXPECT_EQ(store.values.at(u"Logo text").bytes.size(), 518u);
+}
+
+TEST(SaveSettings, OverwritesWhatTheKeyHeld) {
+    MemorySettingsStore store;
+    store.PutText(u"Show seconds", u"7", true);
+    store.PutText(u"Logo text", u"old", true, Type::ExpandString);
+    store.PutDword(u"Something else", 9);
+    SaveSettingsTo(store, SampleSettings());
+    EXPECT_EQ(store.values.at(u"Show seconds").type, Type::Dword);
+    EXPECT_EQ(store.values.at(u"Logo text").type, Type::String);
+    EXPECT_EQ(store.values.at(u"Something else").bytes, (Bytes{9, 0, 0, 0}));
+}
+
+TEST(SaveSettings, KeyThatCannotBeCreatedWritesNothing) {
+    MemorySettingsStore store;
+    store.createFailure = 5;
+    const SaveOutcome outcome = SaveSettingsTo(store, SampleSettings());
+    EXPECT_EQ(outcome.openStatus, 5);
+    EXPECT_FALSE(outcome.Succeeded());
+    EXPECT_EQ(store.log, std::vector<std::string>{"create Software\\Brevant\\Tarnwick"});
+    EXPECT_TRUE(store.values.empty());
+}
+
+TEST(SaveSettings, FailedWriteIsCountedAndTheRestStillWritten) {
+    MemorySettingsStore store;
+    store.failingWrites = {u"Show seconds", u"Name of font"};
+    const SaveOutcome outcome = SaveSettingsTo(store, SampleSettings());
+    EXPECT_EQ(outcome.openStatus, StoreSuccess);
+    EXPECT_EQ(outcome.failedWrites, 2);
+    EXPECT_FALSE(outcome.Succeeded());
+    EXPECT_EQ(store.log, SaveCalls);
+    EXPECT_EQ(store.values.size(), 3u);
+}
+
+TEST(SaveSettings, WhatIsStoredLoadsBackAsTheSameUserFields) {
+    ClockSettings saved = SampleSettings();
+    Fill(saved.nameOfFont, std::u16string(259, u'n'));
+    Fill(saved.logoText, u"\U0001F570 o'clock");
+    MemorySettingsStore store;
+    SaveSettingsTo(store, saved);
+    const ClockSettings loaded = Load(store);
+    EXPECT_EQ(loaded.colorOfMarkers, saved.colorOfMarkers);
+    EXPECT_EQ(loaded.showSeconds, saved.showSeconds);
+    EXPECT_EQ(loaded.showLogo, saved.showLogo);
+    EXPECT_EQ(Text(loaded.nameOfFont), Text(saved.nameOfFont));
+    EXPECT_EQ(Text(loaded.logoText), Text(saved.logoText));
+}
