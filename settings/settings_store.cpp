@@ -49,7 +49,7 @@ StoreStatus SaveNumber(SettingsStore& store, const char16_t* name, uint32_t valu
 // The terminating NUL is not written, so an empty text is a value of zero bytes.
 StoreStatus SaveText(SettingsStore& store, const char16_t* name,
                      const char16_t (&text)[SettingsTextCapacity]) {
-    uint8_t bytes[StoredTextBufferBytes];
+    uint8_t bytes[StoredTextBufferBytes] = {};
     const int length = SettingsTextLength(text);
     const int storedLength = length < SettingsTextCapacity ? length : SettingsTextCapacity - 1;
     for (int i = 0; i < storedLength; ++i) {
