@@ -131,35 +131,40 @@ int ParseOptions(int argc, wchar_t** argv, FrameOptions& options) {
                                 option == L"--logo" || option == L"--text" || option == L"--font" ||
                                 option == L"--color" || option == L"--out";
         if (!takesValue) return BadOption(argv[i], nullptr, nullptr);
-        const wchar_t* value = i + 1 < argc ? argv[++i] : L"";
+        const wchar_t* name = argv[i];
+        if (i + 1 >= argc) {
+            fwprintf(stderr, L"tarnwick-frame: missing value for %ls (try --help)\n", name);
+            return ExitBadUsage;
+        }
+        const wchar_t* value = argv[++i];
         long long number = 0;
         if (option == L"--size") {
             if (!ParseSize(value, options.width, options.height)) {
-                return BadOption(argv[i - 1], value, L"WxH, each side 1 to 8192");
+                return BadOption(name, value, L"WxH, each side 1 to 8192");
             }
         } else if (option == L"--time") {
-            if (!ParseTime(value, options.time)) return BadOption(argv[i - 1], value, L"\"YYYY-MM-DD HH:MM:SS\"");
+            if (!ParseTime(value, options.time)) return BadOption(name, value, L"\"YYYY-MM-DD HH:MM:SS\"");
         } else if (option == L"--seconds") {
             if (!ParseMode(value, L"off", L"normal", L"fullback", options.settings.showSeconds)) {
-                return BadOption(argv[i - 1], value, L"off, normal, fullback or a number");
+                return BadOption(name, value, L"off, normal, fullback or a number");
             }
         } else if (option == L"--logo") {
             if (!ParseMode(value, L"off", L"date", L"text", options.settings.showLogo)) {
-                return BadOption(argv[i - 1], value, L"off, date, text or a number");
+                return BadOption(name, value, L"off, date, text or a number");
             }
         } else if (option == L"--text") {
             if (!CopySettingsText(value, options.settings.logoText)) {
-                return BadOption(argv[i - 1], value, L"at most 259 characters");
+                return BadOption(name, value, L"at most 259 characters");
             }
         } else if (option == L"--font") {
             if (!CopySettingsText(value, options.settings.nameOfFont)) {
-                return BadOption(argv[i - 1], value, L"a font name of at most 259 characters");
+                return BadOption(name, value, L"a font name of at most 259 characters");
             }
         } else if (option == L"--color") {
-            if (!ParseNumber(value, 0, 0xFFFFFF, number)) return BadOption(argv[i - 1], value, L"0xBBGGRR");
+            if (!ParseNumber(value, 0, 0xFFFFFF, number)) return BadOption(name, value, L"0xBBGGRR");
             options.settings.colorOfMarkers = static_cast<uint32_t>(number);
         } else if (option == L"--out") {
-            if (*value == L'\0') return BadOption(argv[i - 1], value, L"a file name");
+            if (*value == L'\0') return BadOption(name, value, L"a file name");
             options.out = value;
         }
     }
