@@ -1,9 +1,96 @@
-// Entry point. Until the run modes arrive this only proves that the program links the logic.
+// Entry point: host state, settings, GDI+, the run-mode decision and the four run modes.
 #include <windows.h>
+#include <gdiplus.h>
+
+#include <cstdint>
 
 #include "host/host_state.h"
+#include "host/run_mode.h"
+#include "host/saver_window_win32.h"
+#include "resources/resource_ids.h"
+#include "settings/registry_store_win32.h"
+#include "settings/settings_dialog_win32.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+namespace {
+
+HWND ParentWindow() { return reinterpret_cast<HWND>(static_cast<uintptr_t>(hostState.parentWindow)); }
+
+void LoadHostTexts(HINSTANCE instance) {
+    LoadStringA(instance, IDS_NOTICE, hostState.noticeText, HostTextCapacity);
+    LoadStringA(instance, IDS_PRODUCT_NAME, hostState.productName, HostTextCapacity);
+    LoadStringA(instance, IDS_CLASS_NAME, hostState.className, HostTextCapacity);
+    LoadStringA(instance, IDS_VERSION, hostState.versionText, HostTextCapacity);
+}
+
+void ShowErrorBox(const char* text) { MessageBoxA(nullptr, text, hostState.productName, MB_ICONERROR); }
+
+int RunPasswordChange() {
+    using PwdChangePasswordProc = DWORD(WINAPI*)(LPCSTR, HWND, DWORD, DWORD);
+    HMODULE library = LoadLibraryA("MPR.DLL");
+    if (library == nullptr) {
+        ShowErrorBox("File MPR.DLL not found! (This file needed for change password.)");
+        return exit_code::PasswordServiceMissing;
+    }
+    auto change = reinterpret_cast<PwdChangePasswordProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(library, "PwdChangePasswordA")));
+    if (change == nullptr) {
+        FreeLibrary(library);
+        ShowErrorBox(
+            "Function PwdChangePasswordA in file MPR.DLL not fount! (This function needed for change password.)");
+        return exit_code::PasswordServiceMissing;
+    }
+    change("SCRSAVE", ParentWindow(), 0, 0);
+    FreeLibrary(library);
+    return exit_code::PasswordChanged;
+}
+
+int RunSettingsDialog(HINSTANCE instance) {
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SETTINGS), ParentWindow(), SettingsDialogProc, 0);
+    return exit_code::DialogEnded;
+}
+
+int RunSaverWindow(HINSTANCE instance, int showCommand) {
+    if (!RegisterSaverClass(instance)) return exit_code::WindowNotCreated;
+    if (!CreateSaverWindow(instance, showCommand)) return exit_code::WindowNotCreated;
+    const bool fullScreen = hostState.mode == SaverMode::FullScreen;
+    BOOL previousState = FALSE;
+    if (fullScreen) SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &previousState, 0);
+    MSG message{};
+    // GetMessage answers -1 on an error; nothing more will arrive then, so that ends the loop too.
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    if (fullScreen) SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &previousState, 0);
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     hostState.instance = instance;
-    return 0;
+    LoadHostTexts(instance);
+    LoadSettings(currentSettings);
+
+    Gdiplus::GdiplusStartupInput startupInput;   // version 1, no callback, nothing suppressed
+    ULONG_PTR gdiplusToken = 0;
+    if (Gdiplus::GdiplusStartup(&gdiplusToken, &startupInput, nullptr) != Gdiplus::Ok) {
+        ShowErrorBox("Error loading GDI+ library.");
+        return exit_code::GdiplusFailed;
+    }
+
+    const RunChoice choice = ChooseRunMode(GetCommandLineA());
+    hostState.mode = choice.mode;
+    hostState.parentWindow = choice.parentWindow;
+    int exitCode = exit_code::MissingWindowHandle;
+    if (!choice.endAtOnce) {
+        switch (choice.mode) {
+            case SaverMode::ChangePassword: exitCode = RunPasswordChange(); break;
+            case SaverMode::Configure: exitCode = RunSettingsDialog(instance); break;
+            case SaverMode::FullScreen:
+            case SaverMode::Preview: exitCode = RunSaverWindow(instance, showCommand); break;
+        }
+    }
+    Gdiplus::GdiplusShutdown(gdiplusToken);
+    return exitCode;
 }

@@ -1,0 +1,30 @@
+// Observation points of the saver's test build (TARNWICK_TEST_BUILD, target tarnwick-test.scr).
+// The shipped saver compiles them to nothing. A test program asks the running saver window with
+// SendMessage for the numbers below; the preview's picture goes to a file because a child window
+// of another process is not visible on Wine's X display.
+#pragma once
+
+#include <windows.h>
+
+namespace saver_probe {
+
+// Answers of the test build's window; each message returns the number named.
+constexpr UINT FramesComposed = WM_APP + 0x51;     // RenderClock calls so far
+constexpr UINT DialRedraws = WM_APP + 0x52;        // frames composed with faceDirty set
+constexpr UINT ObjectsAlive = WM_APP + 0x53;       // object_count::Alive()
+constexpr UINT CanvasSize = WM_APP + 0x54;         // width * 65536 + height
+constexpr UINT SavePreview = WM_APP + 0x55;        // writes %TARNWICK_PROBE_DIR%\preview.bmp; 1 when written
+
+#ifdef TARNWICK_TEST_BUILD
+void BeforeFrame(bool faceDirty);
+// Keeps a copy of the preview picture as painted: the same halftone stretch of the same frame
+// onto a bitmap of the window's client size.
+void PreviewPainted(HWND window, HDC frame, int width, int height);
+bool HandleMessage(UINT message, LRESULT* result);
+#else
+inline void BeforeFrame(bool) {}
+inline void PreviewPainted(HWND, HDC, int, int) {}
+inline bool HandleMessage(UINT, LRESULT*) { return false; }
+#endif
+
+}  // namespace saver_probe

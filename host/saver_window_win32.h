@@ -1,0 +1,17 @@
+// The saver window of the two window modes: a topmost popup over the screen, or a child
+// filling the preview window. It owns saverCanvas from its creation to its close.
+#pragma once
+
+#include <windows.h>
+
+// Set while ConfirmClose runs: close requests that arrive during the password dialog are no-ops.
+extern bool passwordCheckActive;
+
+// Registers the window class named hostState.className; true on success.
+bool RegisterSaverClass(HINSTANCE instance);
+// Creates the window for hostState.mode, shows it with the show command and paints the first
+// frame before returning; false when the window could not be created.
+bool CreateSaverWindow(HINSTANCE instance, int showCommand);
+LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The screen-saver password check of older Windows; true when the saver may close.
+bool ConfirmClose();
