@@ -74,3 +74,14 @@ if(CMAKE_CROSSCOMPILING_EMULATOR)
       ENVIRONMENT "TARNWICK_BUILD=${CMAKE_BINARY_DIR};TARNWICK_SOURCE=${CMAKE_SOURCE_DIR}")
   endforeach()
 endif()
+
+# ---- Saver test build ----
+# tarnwick-test.scr is the saver with observation points that the end-to-end tests query through
+# window messages and files (host/saver_probe_win32.h); the shipped tarnwick.scr has none.
+add_executable(tarnwick-test WIN32 host/winmain_win32.cpp host/saver_window_win32.cpp
+    host/saver_probe_win32.cpp resources/tarnwick.rc)
+set_target_properties(tarnwick-test PROPERTIES SUFFIX ".scr")
+target_compile_definitions(tarnwick-test PRIVATE TARNWICK_TEST_BUILD)
+target_link_libraries(tarnwick-test PRIVATE tarnwick_win)
+target_link_options(tarnwick-test PRIVATE ${TARNWICK_STATIC_LINK})
+# ---- end of the saver test build ----
