@@ -1,6 +1,5 @@
 #include "render/hand_geometry.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -69,22 +68,6 @@ SecondHand SecondHandOf(const DialGeometry& dial, const HandSizes& sizes, double
     return second;
 }
 
-// Grows a bounding box, kept as edges, to take in a point widened by a margin.
-struct Edges {
-    double left, top, right, bottom;
-    void Add(double x, double y, double margin) {
-        left = std::min(left, x - margin);
-        top = std::min(top, y - margin);
-        right = std::max(right, x + margin);
-        bottom = std::max(bottom, y + margin);
-    }
-    void Add(FloatPoint p, double margin) { Add(p.x, p.y, margin); }
-    void Add(IntBox box, double margin) {
-        Add(box.left, box.top, margin);
-        Add(static_cast<double>(box.left) + box.width, static_cast<double>(box.top) + box.height, margin);
-    }
-};
-
 }  // namespace
 
 HandSizes HandSizesOf(const DialGeometry& dial) {
@@ -136,29 +119,4 @@ ClockHands ClockHandsOf(const DialGeometry& dial, const ClockTime& time, int32_t
     hands.cap = CircleBox(dial.centerX, dial.centerY, s.capRadius);
     hands.capShadow = MovedBox(hands.cap, ShadowOffset);
     return hands;
-}
-
-IntBox HandsBounds(const DialGeometry& dial, const ClockHands& hands) {
-    // Lines reach half their width beyond their end points; anti-aliasing one pixel more.
-    const double lineMargin = hands.sizes.handWidth / 2.0 + 2;
-    Edges edges{static_cast<double>(dial.centerX), static_cast<double>(dial.centerY),
-                static_cast<double>(dial.centerX), static_cast<double>(dial.centerY)};
-    for (const Hand* hand : {&hands.hour, &hands.minute}) {
-        edges.Add(hand->tip, lineMargin);
-        edges.Add(hand->tail, lineMargin);
-        for (const FloatPoint& p : hand->shadow) edges.Add(p, 2);
-    }
-    if (hands.second.shown) {
-        for (const FloatPoint& p : hands.second.needle) edges.Add(p, 2);
-        for (const FloatPoint& p : hands.second.needleShadow) edges.Add(p, 2);
-        edges.Add(hands.second.disc, hands.sizes.outlineWidth + 2.0);
-        edges.Add(hands.second.discShadow, 2);
-    }
-    edges.Add(hands.cap, 2);
-    edges.Add(hands.capShadow, 2);
-    const double left = std::floor(edges.left);
-    const double top = std::floor(edges.top);
-    return {static_cast<int32_t>(left), static_cast<int32_t>(top),
-            static_cast<int32_t>(std::ceil(edges.right) - left),
-            static_cast<int32_t>(std::ceil(edges.bottom) - top)};
 }

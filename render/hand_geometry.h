@@ -72,7 +72,3 @@ struct ClockHands {
     IntBox capShadow;
 };
 ClockHands ClockHandsOf(const DialGeometry& dial, const ClockTime& time, int32_t showSeconds);
-
-// The smallest integer box that holds every hand, the needle, the cap and all shadows, widened
-// by a margin for anti-aliasing; a frame differs from the dial only inside it.
-IntBox HandsBounds(const DialGeometry& dial, const ClockHands& hands);
