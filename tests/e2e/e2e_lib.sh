@@ -77,8 +77,13 @@ e2e_cleanup() {
         kill "$SAVER_PID" 2>/dev/null
         wait "$SAVER_PID" 2>/dev/null
     fi
-    local command
-    for command in "${E2E_RESTORE[@]}"; do eval "$command"; done
+    # Newest first, so a value set twice ends as it was before the first change. No "local"
+    # here: bash mishandles it in an exit trap reached from inside a function.
+    e2e_index=${#E2E_RESTORE[@]}
+    while [ "$e2e_index" -gt 0 ]; do
+        e2e_index=$((e2e_index - 1))
+        eval "${E2E_RESTORE[$e2e_index]}"
+    done
     E2E_RESTORE=()
 }
 trap e2e_cleanup EXIT

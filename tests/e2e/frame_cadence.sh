@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# How often frames are composed, observed through the saver's test build: it counts the frames it
+# composes and the frames that redrew the dial, and answers a window message with each count
+# (saver_poke probe). faketime sets the saver's local time; Wine's timers keep real time, so one
+# timer message arrives each real second.
+set -euo pipefail
+source "$TARNWICK_SOURCE/tests/e2e/e2e_lib.sh"
+
+frames() { e2e_poke probe frames; }
+redraws() { e2e_poke probe redraws; }
+
+# Starts the test build at a given local time and returns when the saver has composed a frame.
+start_at() {
+    e2e_park_pointer
+    E2E_FAKETIME="$1" e2e_start_full_screen "$TEST_SCR" /s
+    STARTED=$SECONDS
+    e2e_poll 30 '[ "$(frames)" -ge 1 ]' || e2e_fail "no first frame"
+}
+
+# Sleeps until SECONDS after the saver was started.
+sleep_until() { while [ $((SECONDS - STARTED)) -lt "$1" ]; do sleep 0.2; done; }
+
+# Without seconds: the first frame, the first tick (a change of minute from the initial state),
+# then nothing until the minute changes at 12:08:00.
+e2e_set_setting 'Show seconds' REG_DWORD 0
+e2e_set_setting 'Show logo' REG_DWORD 0
+start_at '2026-03-14 12:07:40'
+sleep_until 12
+count=$(frames)
+echo "seconds off, about 12:07:52: $count frames"
+[ "$count" -eq 2 ] || e2e_fail "expected 2 frames within the minute, got $count"
+sleep_until 26
+count=$(frames)
+echo "seconds off, about 12:08:06: $count frames"
+[ "$count" -eq 3 ] || e2e_fail "expected 3 frames after the change of minute, got $count"
+e2e_end_with_key
+
+# With seconds, normal or backward: one frame per timer message, once a second.
+for mode in 1 2; do
+    e2e_set_setting 'Show seconds' REG_DWORD "$mode"
+    start_at '2026-03-14 12:07:40'
+    sleep_until 3
+    first=$(frames)
+    sleep_until 9
+    last=$(frames)
+    echo "seconds mode $mode: $((last - first)) frames in 6 seconds"
+    [ $((last - first)) -ge 4 ] && [ $((last - first)) -le 8 ] ||
+        e2e_fail "seconds mode $mode composed $((last - first)) frames in 6 seconds"
+    e2e_end_with_key
+done
+
+# The date logo redraws the dial after a change of day; the text logo never does.
+e2e_set_setting 'Show seconds' REG_DWORD 1
+for logo in 1 2; do
+    e2e_set_setting 'Show logo' REG_DWORD "$logo"
+    start_at '2026-03-14 23:59:54'
+    sleep_until 3
+    before=$(redraws)
+    sleep_until 12
+    after=$(redraws)
+    echo "logo mode $logo: dial drawn $before times before midnight, $after after"
+    if [ "$logo" -eq 1 ]; then
+        # The first paint, then the first tick (the first change of minute counts as a change of
+        # day), then midnight.
+        [ "$before" -eq 2 ] && [ "$after" -eq 3 ] || e2e_fail "the date logo did not redraw the dial at midnight"
+    else
+        [ "$before" -eq 1 ] && [ "$after" -eq 1 ] || e2e_fail "the text logo redrew the dial"
+    fi
+    e2e_end_with_key
+done
