@@ -85,6 +85,19 @@ bool WritePicture() {
     return ok;
 }
 
+// The awareness the manifest gave the process, asked the way Windows 10 answers it.
+LRESULT ThreadDpiAwareness() {
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    using GetContextProc = void*(WINAPI*)();
+    using AwarenessProc = int(WINAPI*)(void*);
+    auto getContext = reinterpret_cast<GetContextProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+    auto awarenessOf = reinterpret_cast<AwarenessProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    if (getContext == nullptr || awarenessOf == nullptr) return -1;
+    return awarenessOf(getContext());
+}
+
 }  // namespace
 
 void BeforeFrame(bool faceDirty) {
@@ -108,6 +121,7 @@ bool HandleMessage(UINT message, LRESULT* result) {
         case ObjectsAlive: *result = object_count::Alive(); return true;
         case CanvasSize: *result = static_cast<LRESULT>(saverCanvas.width) * 65536 + saverCanvas.height; return true;
         case SavePreview: *result = WritePicture() ? 1 : 0; return true;
+        case DpiAwareness: *result = ThreadDpiAwareness(); return true;
         default: return false;
     }
 }

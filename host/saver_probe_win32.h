@@ -14,6 +14,8 @@ constexpr UINT DialRedraws = WM_APP + 0x52;        // frames composed with faceD
 constexpr UINT ObjectsAlive = WM_APP + 0x53;       // object_count::Alive()
 constexpr UINT CanvasSize = WM_APP + 0x54;         // width * 65536 + height
 constexpr UINT SavePreview = WM_APP + 0x55;        // writes %TARNWICK_PROBE_DIR%\preview.bmp; 1 when written
+constexpr UINT DpiAwareness = WM_APP + 0x56;       // the thread's DPI awareness: 0 unaware, 1 system,
+                                                   // 2 per monitor; -1 where the system cannot tell
 
 #ifdef TARNWICK_TEST_BUILD
 void BeforeFrame(bool faceDirty);

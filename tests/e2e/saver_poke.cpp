@@ -6,7 +6,7 @@
 //   saver_poke wait-gone SECONDS        waits until no saver window is left
 //   saver_poke send MESSAGE WPARAM      SendMessage; prints the result
 //   saver_poke post MESSAGE WPARAM      PostMessage
-//   saver_poke probe frames|redraws|objects|canvas
+//   saver_poke probe frames|redraws|objects|canvas|dpi
 //   saver_poke cursor                   prints "hidden" or "shown"
 //   saver_poke covers-screen            exit 0 when the window covers the primary screen exactly
 //   saver_poke soak FRAMES              drives FRAMES frames through timer messages; prints
@@ -152,6 +152,7 @@ int main(int argc, char** argv) {
                              : what == "redraws" ? saver_probe::DialRedraws
                              : what == "objects" ? saver_probe::ObjectsAlive
                              : what == "canvas"  ? saver_probe::CanvasSize
+                             : what == "dpi"     ? saver_probe::DpiAwareness
                                                  : 0;
         LRESULT answer = 0;
         if (message == 0 || !Ask(window, message, &answer)) return 1;

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The saver file's resources as Windows reads them (resource_reader.exe loads the built .scr as a
+# data module): the strings, icon 199 at 16 to 256 pixels, the version record, the manifest; and
+# the manifest at work: the running saver (test build, same resources) is per-monitor DPI aware,
+# so a scaled screen gets a canvas of real pixels.
+set -euo pipefail
+source "$TARNWICK_SOURCE/tests/e2e/e2e_lib.sh"
+
+for scr in "$SCR" "$TEST_SCR"; do
+    report=$(e2e_program resource_reader "$(winepath -w "$scr" | tr -d '\r')") || e2e_fail "cannot read $scr"
+    echo "$report"
+    expect_line() { grep -qxF -- "$1" <<<"$report" || e2e_fail "$(basename "$scr"): missing \"$1\""; }
+    expect_line "string-117 8 Tarnwick"
+    expect_line "string-118 4 4.02"
+    expect_line "string-119 8 TARNWICK"
+    expect_line "icon-directory 256 128 64 48 32 24 16"
+    expect_line "manifest-has PerMonitorV2 yes"
+    expect_line "manifest-has true/pm yes"
+    expect_line "manifest-has Microsoft.Windows.Common-Controls yes"
+    expect_line "version-ProductName Tarnwick"
+    expect_line "version-ProductVersion 4.02"
+    # The texts the code reads into 100-byte buffers fit them; the two free wordings are set.
+    for id in 106 107; do
+        length=$(awk -v id="string-$id" '$1 == id { print $2 }' <<<"$report")
+        [ "$length" -gt 0 ] && [ "$length" -lt 100 ] || e2e_fail "string $id has length $length"
+    done
+done
+
+e2e_park_pointer
+e2e_start_full_screen "$TEST_SCR" /s
+awareness=$(e2e_poke probe dpi)
+echo "DPI awareness of the running saver: $awareness"
+[ "$awareness" = 2 ] || e2e_fail "the saver is not per-monitor DPI aware ($awareness)"
+canvas=$(e2e_poke probe canvas)
+screen=$(xdpyinfo | awk '/dimensions:/ { print $2 }')
+echo "canvas $canvas on a $screen screen"
+[ "$canvas" = "$screen" ] || e2e_fail "the canvas $canvas is not the screen's $screen pixels"
+e2e_end_with_key
