@@ -103,6 +103,8 @@ void ReleaseCanvas() {
 }
 
 LRESULT OnCreate(HWND window) {
+    // A new window starts afresh: nothing released, no minute or day seen yet.
+    windowState = SaverWindowState{};
     RECT client{0, 0, 0, 0};
     GetClientRect(window, &client);
     const CanvasSize size = SaverCanvasSize(!IsFullScreen(), client.right, client.bottom);

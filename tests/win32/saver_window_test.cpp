@@ -1,0 +1,228 @@
+// The saver window in this process, driven message by message: canvas set-up per mode, release
+// on close, what happens after release, previews of odd sizes, the password-check gate.
+#include <windows.h>
+#include <gdiplus.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "host/host_state.h"
+#include "host/object_count.h"
+#include "host/saver_canvas_win32.h"
+#include "host/saver_window_win32.h"
+#include "settings/clock_settings.h"
+
+namespace {
+
+// A plain top-level window standing in for the control panel's preview area.
+class ParentWindow {
+public:
+    ParentWindow(int clientWidth, int clientHeight) {
+        static const bool registered = [] {
+            WNDCLASSA windowClass{};
+            windowClass.lpfnWndProc = DefWindowProcA;
+            windowClass.hInstance = GetModuleHandleA(nullptr);
+            windowClass.lpszClassName = "SaverWindowTestParent";
+            return RegisterClassA(&windowClass) != 0;
+        }();
+        EXPECT_TRUE(registered);
+        // A popup's window rectangle is its client rectangle.
+        window_ = CreateWindowExA(0, "SaverWindowTestParent", "parent", WS_POPUP | WS_VISIBLE, 10, 10, clientWidth,
+                                  clientHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    ~ParentWindow() {
+        if (IsWindow(window_)) DestroyWindow(window_);
+    }
+    HWND get() const { return window_; }
+
+private:
+    HWND window_ = nullptr;
+};
+
+class SaverWindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        Gdiplus::GdiplusStartupInput input;
+        ASSERT_EQ(Gdiplus::GdiplusStartup(&gdiplusToken_, &input, nullptr), Gdiplus::Ok);
+        SetDefaultSettings(currentSettings);
+        hostState.instance = GetModuleHandleA(nullptr);
+        lstrcpyA(hostState.className, "TARNWICK_WINDOW_TEST");
+        lstrcpyA(hostState.productName, "Tarnwick");
+        static const bool registered = RegisterSaverClass(GetModuleHandleA(nullptr));
+        ASSERT_TRUE(registered);
+        objectsBefore_ = object_count::Alive();
+    }
+
+    void TearDown() override {
+        if (saver_ != nullptr && IsWindow(saver_)) DestroyWindow(saver_);
+        DrainQuit();
+        passwordCheckActive = false;
+        Gdiplus::GdiplusShutdown(gdiplusToken_);
+    }
+
+    bool CreatePreview(HWND parent) {
+        hostState.mode = SaverMode::Preview;
+        hostState.parentWindow = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parent));
+        if (!CreateSaverWindow(GetModuleHandleA(nullptr), SW_SHOW)) return false;
+        saver_ = GetWindow(parent, GW_CHILD);
+        return saver_ != nullptr;
+    }
+
+    bool CreateFullScreen() {
+        hostState.mode = SaverMode::FullScreen;
+        hostState.parentWindow = 0;
+        if (!CreateSaverWindow(GetModuleHandleA(nullptr), SW_SHOW)) return false;
+        saver_ = FindWindowA(hostState.className, nullptr);
+        return saver_ != nullptr;
+    }
+
+    // True when a quit message with code 0 is waiting; takes it out of the queue.
+    static bool TakeQuit() {
+        MSG message;
+        if (!PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) return false;
+        return message.wParam == 0;
+    }
+    static void DrainQuit() {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    long LayersHeld() const { return object_count::Alive() - objectsBefore_; }
+
+    HWND saver_ = nullptr;
+    ULONG_PTR gdiplusToken_ = 0;
+    long objectsBefore_ = 0;
+};
+
+TEST_F(SaverWindowTest, PreviewFillsItsParentWithAnEnlargedCanvas) {
+    ParentWindow parent(152, 112);
+    ASSERT_TRUE(CreatePreview(parent.get()));
+    RECT client;
+    GetClientRect(saver_, &client);
+    EXPECT_EQ(client.right, 152);
+    EXPECT_EQ(client.bottom, 112);
+    EXPECT_EQ(saverCanvas.width, 912);
+    EXPECT_EQ(saverCanvas.height, 672);
+    ASSERT_NE(saverCanvas.frameLayer, nullptr);
+    ASSERT_NE(saverCanvas.faceLayer, nullptr);
+    EXPECT_EQ(LayersHeld(), 4);   // two memory contexts, two bitmaps
+    EXPECT_FALSE(saverCanvas.faceDirty) << "the first frame was painted before CreateSaverWindow returned";
+    // The frame holds the clock: white at its corner, not the bitmap's initial black.
+    EXPECT_EQ(GetPixel(saverCanvas.frameLayer, 2, 2) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST_F(SaverWindowTest, FullScreenCoversTheScreen) {
+    ASSERT_TRUE(CreateFullScreen());
+    EXPECT_EQ(saverCanvas.width, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(saverCanvas.height, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_TRUE(GetWindowLongA(saver_, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_EQ(SendMessageA(saver_, WM_POWERBROADCAST, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(saver_, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
+    EXPECT_EQ(SendMessageA(saver_, WM_SYSCOMMAND, SC_CLOSE, 0), 0);
+    EXPECT_EQ(LayersHeld(), 4) << "system commands must not close the saver";
+    SendMessageA(saver_, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(LayersHeld(), 0);
+    EXPECT_TRUE(TakeQuit());
+}
+
+TEST_F(SaverWindowTest, MessagesAfterReleaseNeitherDrawNorReleaseAgain) {
+    ParentWindow parent(152, 112);
+    ASSERT_TRUE(CreatePreview(parent.get()));
+    EXPECT_EQ(SendMessageA(saver_, WM_CLOSE, 0, 0), 0);
+    EXPECT_EQ(LayersHeld(), 0);
+    EXPECT_EQ(saverCanvas.frameLayer, nullptr);
+    EXPECT_EQ(saverCanvas.faceLayer, nullptr);
+    EXPECT_TRUE(TakeQuit());
+    // The close handler does not destroy the window; the loop would end. Until it does, more
+    // messages may come: none of them may touch the released layers or count a second release.
+    SendMessageA(saver_, WM_TIMER, 1, 0);
+    InvalidateRect(saver_, nullptr, FALSE);
+    UpdateWindow(saver_);
+    SendMessageA(saver_, WM_PAINT, 0, 0);
+    SendMessageA(saver_, WM_CLOSE, 0, 0);
+    SendMessageA(saver_, WM_POWERBROADCAST, 4, 0);
+    EXPECT_EQ(LayersHeld(), 0);
+    EXPECT_FALSE(TakeQuit()) << "released twice";
+    DestroyWindow(saver_);
+    EXPECT_EQ(LayersHeld(), 0);
+    EXPECT_FALSE(TakeQuit()) << "released again on destroy";
+}
+
+TEST_F(SaverWindowTest, DestroyingTheParentEndsThePreview) {
+    ParentWindow parent(152, 112);
+    ASSERT_TRUE(CreatePreview(parent.get()));
+    DestroyWindow(parent.get());
+    EXPECT_FALSE(IsWindow(saver_));
+    EXPECT_EQ(LayersHeld(), 0);
+    EXPECT_TRUE(TakeQuit());
+}
+
+TEST_F(SaverWindowTest, PreviewIgnoresInputButEndsOnSuspend) {
+    ParentWindow parent(152, 112);
+    ASSERT_TRUE(CreatePreview(parent.get()));
+    for (UINT message : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_MOUSEMOVE}) {
+        EXPECT_EQ(SendMessageA(saver_, message, 0, 0), 0);
+    }
+    EXPECT_EQ(SendMessageA(saver_, WM_SETCURSOR, reinterpret_cast<WPARAM>(saver_), HTCLIENT), 0);
+    EXPECT_EQ(LayersHeld(), 4);
+    EXPECT_FALSE(TakeQuit());
+    EXPECT_EQ(SendMessageA(saver_, WM_POWERBROADCAST, 4, 0), 0);
+    EXPECT_EQ(LayersHeld(), 0);
+    EXPECT_TRUE(TakeQuit());
+}
+
+TEST_F(SaverWindowTest, PreviewWithAnEmptySideDrawsNothing) {
+    ParentWindow parent(152, 0);
+    ASSERT_TRUE(CreatePreview(parent.get()));
+    EXPECT_EQ(saverCanvas.width, 0);
+    EXPECT_EQ(saverCanvas.height, 0);
+    EXPECT_EQ(saverCanvas.frameLayer, nullptr);
+    EXPECT_EQ(LayersHeld(), 0);
+    InvalidateRect(saver_, nullptr, FALSE);
+    SendMessageA(saver_, WM_TIMER, 1, 0);
+    SendMessageA(saver_, WM_PAINT, 0, 0);
+    SendMessageA(saver_, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(TakeQuit());
+}
+
+TEST_F(SaverWindowTest, LayersThatCannotBeMadeLeaveAWindowThatStillEnds) {
+    // A preview this large asks for two bitmaps of about 4 GB each, which GDI refuses.
+    ParentWindow parent(32000, 32000);
+    RECT client;
+    GetClientRect(parent.get(), &client);
+    ASSERT_TRUE(CreatePreview(parent.get()));
+    EXPECT_EQ(saverCanvas.width, client.right);
+    if (saverCanvas.frameLayer != nullptr) GTEST_SKIP() << "this system made a " << client.right << " x " << client.bottom << " bitmap";
+    EXPECT_EQ(saverCanvas.faceLayer, nullptr);
+    EXPECT_EQ(LayersHeld(), 0) << "a half-made layer pair is given back";
+    SendMessageA(saver_, WM_PAINT, 0, 0);
+    SendMessageA(saver_, WM_TIMER, 1, 0);
+    SendMessageA(saver_, WM_POWERBROADCAST, 4, 0);
+    EXPECT_TRUE(TakeQuit());
+}
+
+TEST_F(SaverWindowTest, CloseIsANoOpWhileThePasswordCheckRuns) {
+    ASSERT_TRUE(CreateFullScreen());
+    passwordCheckActive = true;
+    SendMessageA(saver_, WM_CLOSE, 0, 0);
+    SendMessageA(saver_, WM_LBUTTONDOWN, 0, 0);
+    EXPECT_EQ(LayersHeld(), 4);
+    EXPECT_FALSE(TakeQuit());
+    passwordCheckActive = false;
+    // Not the Windows 9x platform: no password asked, the saver may close.
+    EXPECT_TRUE(ConfirmClose());
+    SendMessageA(saver_, WM_CLOSE, 0, 0);
+    EXPECT_EQ(LayersHeld(), 0);
+    EXPECT_TRUE(TakeQuit());
+}
+
+TEST_F(SaverWindowTest, ParentThatIsNoWindowFailsCreation) {
+    hostState.mode = SaverMode::Preview;
+    hostState.parentWindow = 123456789;
+    EXPECT_FALSE(CreateSaverWindow(GetModuleHandleA(nullptr), SW_SHOW));
+    EXPECT_EQ(LayersHeld(), 0);
+}
+
+}  // namespace
