@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What the system sends a running full-screen saver, sent by saver_poke.exe from a second Wine
 # process to the saver's window (found by its class): the screen-saver and close system commands
-# are swallowed, a suspend query is granted and a suspend notice ends the saver with code 0.
+# are swallowed, a suspend query is granted and a suspend notice ends the saver with code 0; so
+# does the loss of activation.
 set -euo pipefail
 source "$TARNWICK_SOURCE/tests/e2e/e2e_lib.sh"
 WM_SYSCOMMAND=0x112
@@ -28,3 +29,13 @@ e2e_poke send $WM_POWERBROADCAST 4 >/dev/null || true
 e2e_wait_exit 30 || e2e_fail "the suspend notice did not end the saver"
 [ "$SAVER_CODE" -eq 0 ] || e2e_fail "exit code $SAVER_CODE after the suspend notice"
 echo "the suspend notice ended the saver with code 0"
+
+e2e_park_pointer
+e2e_start_full_screen "$SCR" /s
+e2e_poke send 0x1C 1 >/dev/null
+sleep 1
+e2e_running || e2e_fail "gaining activation ended the saver"
+e2e_poke send 0x1C 0 >/dev/null || true
+e2e_wait_exit 30 || e2e_fail "the loss of activation did not end the saver"
+[ "$SAVER_CODE" -eq 0 ] || e2e_fail "exit code $SAVER_CODE after the loss of activation"
+echo "the loss of activation ended the saver with code 0"
