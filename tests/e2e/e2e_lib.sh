@@ -116,3 +116,16 @@ e2e_poll() {
         waited=$((waited + 1))
     done
 }
+
+# An empty folder for the test build's files (the preview picture): e2e_probe_dir NAME sets
+# probe_dir to it and points TARNWICK_PROBE_DIR, which the test build reads, at it.
+e2e_probe_dir() {
+    probe_dir="$TARNWICK_BUILD/$1"
+    rm -rf "$probe_dir"
+    mkdir -p "$probe_dir"
+    TARNWICK_PROBE_DIR=$(winepath -w "$probe_dir" 2>/dev/null | tr -d '\r')
+    export TARNWICK_PROBE_DIR
+}
+
+# The value of one "name value" line of a test program's report.
+e2e_value() { awk -v name="$1" '$1 == name { print $2 }' <<<"$report"; }

@@ -7,26 +7,21 @@
 # as BMP), because Wine 8 does not show another process's child window on the X display.
 set -euo pipefail
 source "$TARNWICK_SOURCE/tests/e2e/e2e_lib.sh"
-probe_dir="$TARNWICK_BUILD/e2e-preview"
-rm -rf "$probe_dir"
-mkdir -p "$probe_dir"
-export TARNWICK_PROBE_DIR
-TARNWICK_PROBE_DIR=$(winepath -w "$probe_dir" 2>/dev/null | tr -d '\r')
+e2e_probe_dir e2e-preview
 
 report=$(e2e_program preview_host "$(winepath -w "$TEST_SCR" | tr -d '\r')") || {
     echo "$report"
     e2e_fail "the preview run did not complete"
 }
 echo "$report"
-value() { awk -v name="$1" '$1 == name { print $2 }' <<<"$report"; }
 
-[ "$(value child-client)" = 152x112 ] || e2e_fail "the preview does not fill its 152 x 112 window"
-[ "$(value canvas)" = 912x672 ] || e2e_fail "the preview canvas is $(value canvas), expected 912x672"
-[ "$(value running-after-input)" = yes ] || e2e_fail "keys, clicks or moves ended the preview"
-[ "$(value frames)" -ge 1 ] || e2e_fail "the preview composed no frame"
-[ "$(value picture-saved)" = 1 ] || e2e_fail "the test build did not save the preview picture"
-[ "$(value ended-with-host)" = yes ] || e2e_fail "the preview outlived its host window"
-[ "$(value exit-code)" = 0 ] || e2e_fail "the preview ended with $(value exit-code)"
+[ "$(e2e_value child-client)" = 152x112 ] || e2e_fail "the preview does not fill its 152 x 112 window"
+[ "$(e2e_value canvas)" = 912x672 ] || e2e_fail "the preview canvas is $(e2e_value canvas), expected 912x672"
+[ "$(e2e_value running-after-input)" = yes ] || e2e_fail "keys, clicks or moves ended the preview"
+[ "$(e2e_value frames)" -ge 1 ] || e2e_fail "the preview composed no frame"
+[ "$(e2e_value picture-saved)" = 1 ] || e2e_fail "the test build did not save the preview picture"
+[ "$(e2e_value ended-with-host)" = yes ] || e2e_fail "the preview outlived its host window"
+[ "$(e2e_value exit-code)" = 0 ] || e2e_fail "the preview ended with $(e2e_value exit-code)"
 
 # The whole clock, shrunk: centred, white round it, not cut at the edges, the cap dark.
 python3 "$TARNWICK_SOURCE/tests/e2e/picture_check.py" "$probe_dir/preview.bmp" 152 112 0.75 ||

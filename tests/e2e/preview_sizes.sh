@@ -4,11 +4,7 @@
 # empty canvas); both end with code 0 when the host window goes. Observed as in preview.sh.
 set -euo pipefail
 source "$TARNWICK_SOURCE/tests/e2e/e2e_lib.sh"
-probe_dir="$TARNWICK_BUILD/e2e-preview-sizes"
-rm -rf "$probe_dir"
-mkdir -p "$probe_dir"
-export TARNWICK_PROBE_DIR
-TARNWICK_PROBE_DIR=$(winepath -w "$probe_dir" 2>/dev/null | tr -d '\r')
+e2e_probe_dir e2e-preview-sizes
 scr=$(winepath -w "$TEST_SCR" | tr -d '\r')
 
 run() {
@@ -18,16 +14,15 @@ run() {
     }
     echo "$report"
 }
-value() { awk -v name="$1" '$1 == name { print $2 }' <<<"$report"; }
 
 run 152 0
-[ "$(value canvas)" = 0x0 ] || e2e_fail "a preview of height 0 got the canvas $(value canvas)"
-[ "$(value frames)" = 0 ] || e2e_fail "a preview of height 0 composed frames"
-[ "$(value ended-with-host)" = yes ] && [ "$(value exit-code)" = 0 ] || e2e_fail "the empty preview did not end with code 0"
+[ "$(e2e_value canvas)" = 0x0 ] || e2e_fail "a preview of height 0 got the canvas $(e2e_value canvas)"
+[ "$(e2e_value frames)" = 0 ] || e2e_fail "a preview of height 0 composed frames"
+[ "$(e2e_value ended-with-host)" = yes ] && [ "$(e2e_value exit-code)" = 0 ] || e2e_fail "the empty preview did not end with code 0"
 
 run 1000 800
-[ "$(value canvas)" = 1000x800 ] || e2e_fail "a 1000 x 800 preview got the canvas $(value canvas)"
-[ "$(value frames)" -ge 1 ] || e2e_fail "the large preview composed no frame"
-[ "$(value ended-with-host)" = yes ] && [ "$(value exit-code)" = 0 ] || e2e_fail "the large preview did not end with code 0"
+[ "$(e2e_value canvas)" = 1000x800 ] || e2e_fail "a 1000 x 800 preview got the canvas $(e2e_value canvas)"
+[ "$(e2e_value frames)" -ge 1 ] || e2e_fail "the large preview composed no frame"
+[ "$(e2e_value ended-with-host)" = yes ] && [ "$(e2e_value exit-code)" = 0 ] || e2e_fail "the large preview did not end with code 0"
 python3 "$TARNWICK_SOURCE/tests/e2e/picture_check.py" "$probe_dir/preview.bmp" 1000 800 0.75 ||
     e2e_fail "the large preview does not show the whole clock"
