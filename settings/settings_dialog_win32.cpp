@@ -1,10 +1,235 @@
-// Placeholder until the settings dialog lands: OK and Cancel close it.
 #include "settings/settings_dialog_win32.h"
 
-INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-    if (message == WM_INITDIALOG) return TRUE;
-    if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
-        EndDialog(dialog, LOWORD(wParam));
+#include <shellapi.h>
+
+#include <algorithm>
+#include <iterator>
+#include <memory>
+#include <type_traits>
+
+#include "host/host_state.h"
+#include "host/object_count.h"
+#include "resources/resource_ids.h"
+#include "settings/about_box_win32.h"
+#include "settings/dialog_logic.h"
+#include "settings/font_chooser_win32.h"
+#include "settings/registry_store_win32.h"
+#include "tarnwick_config.h"
+
+ClockSettings dialogSettings{};
+
+namespace {
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "settings texts are UTF-16, as wchar_t is on Windows");
+
+// Typing in the logo edit stops here; a longer stored text is still shown and kept whole.
+constexpr WPARAM LogoTypingLimit = 20;
+// Heavier than FW_HEAVY: the face name stands out as the heaviest the font offers.
+constexpr LONG FaceNameWeight = 1000;
+
+const FontChooserRequest faceNameRequest = {"0123456789", 0, 0, IDC_FONT_NAME};
+
+// The bold font of the face-name label; made at opening, deleted with the dialog.
+HFONT faceNameFont = nullptr;
+
+wchar_t* Wide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
+
+// GDI objects made and deleted within one operation.
+struct GdiObjectDeleter {
+    void operator()(HGDIOBJ object) const {
+        DeleteObject(object);
+        object_count::Deleted();
     }
-    return FALSE;
+};
+using GdiObjectHolder = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDeleter>;
+GdiObjectHolder HoldObject(HGDIOBJ object) {
+    if (object != nullptr) object_count::Created();
+    return GdiObjectHolder(object);
+}
+// Deletes an object that was counted when it was made (and outlived the operation that made it).
+void DeleteKept(HGDIOBJ object) {
+    if (object != nullptr) GdiObjectDeleter()(object);
+}
+
+struct MemoryDcDeleter {
+    void operator()(HDC dc) const {
+        DeleteDC(dc);
+        object_count::Deleted();
+    }
+};
+using MemoryDcHolder = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
+MemoryDcHolder HoldMemoryDc(HDC dc) {
+    if (dc != nullptr) object_count::Created();
+    return MemoryDcHolder(dc);
+}
+
+// A window's device context, released when it goes out of scope.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A bitmap of the area's size, compatible with the dialog's device context, filled edge to edge
+// with the colour. The caller owns it.
+HBITMAP MakeSwatch(HWND dialog, COLORREF colour, const RECT& area) {
+    WindowDc dialogDc(dialog);
+    MemoryDcHolder memoryDc = HoldMemoryDc(CreateCompatibleDC(dialogDc.Get()));
+    GdiObjectHolder bitmap = HoldObject(CreateCompatibleBitmap(dialogDc.Get(), area.right, area.bottom));
+    GdiObjectHolder brush = HoldObject(CreateSolidBrush(colour));
+    if (memoryDc == nullptr || bitmap == nullptr || brush == nullptr) return nullptr;
+    HGDIOBJ previous = SelectObject(memoryDc.get(), bitmap.get());
+    FillRect(memoryDc.get(), &area, static_cast<HBRUSH>(brush.get()));
+    SelectObject(memoryDc.get(), previous);
+    return static_cast<HBITMAP>(bitmap.release());
+}
+
+// Hands the bitmap to the button, which keeps it; the image it gives back was an earlier swatch.
+void ReplaceButtonImage(HWND dialog, int buttonId, HBITMAP image) {
+    DeleteKept(reinterpret_cast<HGDIOBJ>(
+        SendDlgItemMessageA(dialog, buttonId, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image))));
+}
+
+bool IsChecked(HWND dialog, int buttonId) { return IsDlgButtonChecked(dialog, buttonId) == BST_CHECKED; }
+
+void MakeFaceNameBold(HWND dialog) {
+    auto dialogFont = reinterpret_cast<HFONT>(SendDlgItemMessageA(dialog, IDC_FONT_NAME, WM_GETFONT, 0, 0));
+    LOGFONTA face{};
+    if (dialogFont == nullptr || GetObjectA(dialogFont, sizeof face, &face) != sizeof face) {
+        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+    }
+    face.lfWeight = FaceNameWeight;
+    faceNameFont = CreateFontIndirectA(&face);
+    if (faceNameFont == nullptr) return;
+    object_count::Created();
+    SendDlgItemMessageA(dialog, IDC_FONT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(faceNameFont), FALSE);
+}
+
+BOOL OnInitDialog(HWND dialog) {
+    LoadSettings(dialogSettings);
+    ShowSettingsInDialog(dialog, dialogSettings);
+    MakeFaceNameBold(dialog);
+    SendDlgItemMessageA(dialog, IDC_LOGO_EDIT, EM_LIMITTEXT, LogoTypingLimit, 0);
+    UpdateLogoTextEnabled(dialog);
+    return TRUE;
+}
+
+void OnDestroy(HWND dialog) {
+    // The last swatch goes with the dialog, so that nothing of it outlives the window.
+    ReplaceButtonImage(dialog, IDC_MARKER_SWATCH, nullptr);
+    DeleteKept(faceNameFont);
+    faceNameFont = nullptr;
+}
+
+void OnOk(HWND dialog) {
+    char16_t fontName[SettingsTextCapacity] = {};
+    char16_t logoText[SettingsTextCapacity] = {};
+    GetDlgItemTextW(dialog, IDC_FONT_NAME, Wide(fontName), SettingsTextCapacity);
+    GetDlgItemTextW(dialog, IDC_LOGO_EDIT, Wide(logoText), SettingsTextCapacity);
+    SettingsControls controls{};
+    controls.swatchColour = GetDlgItemInt(dialog, IDC_MARKER_SWATCH, nullptr, FALSE);
+    controls.secondsNormal = IsChecked(dialog, IDC_SECONDS_NORMAL);
+    controls.secondsFullBack = IsChecked(dialog, IDC_SECONDS_FULLBACK);
+    controls.logoDate = IsChecked(dialog, IDC_LOGO_DATE);
+    controls.logoText = IsChecked(dialog, IDC_LOGO_TEXT);
+    controls.fontName = fontName;
+    controls.logoTextValue = logoText;
+    ReadBackControls(controls, dialogSettings);
+    SaveSettings(dialogSettings);
+    EndDialog(dialog, IDOK);
+}
+
+void OnSetToDefault(HWND dialog) {
+    SetDefaultSettings(dialogSettings);
+    ShowSettingsInDialog(dialog, dialogSettings);
+    UpdateLogoTextEnabled(dialog);
+}
+
+void OnPickColour(HWND dialog) {
+    uint32_t colours[CustomColourCount];
+    FillCustomColours(colours);
+    COLORREF customColours[CustomColourCount];
+    std::copy(std::begin(colours), std::end(colours), customColours);
+    CHOOSECOLORA request{};
+    request.lStructSize = sizeof request;
+    request.hwndOwner = dialog;
+    request.lpCustColors = customColours;
+    request.Flags = CC_ANYCOLOR;
+    if (!ChooseColorA(&request)) return;
+    SetDlgItemInt(dialog, IDC_MARKER_SWATCH, request.rgbResult, FALSE);
+    PaintColorSwatch(dialog, IDC_MARKER_SWATCH);
+    InvalidateRect(dialog, nullptr, FALSE);
+}
+
+void OnHomePage() {
+    ShellExecuteA(nullptr, "open", TARNWICK_HOME_PAGE, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void OnCommand(HWND dialog, int id) {
+    auto instance = static_cast<HINSTANCE>(hostState.instance);
+    switch (id) {
+        case IDOK: OnOk(dialog); break;
+        case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+        case IDC_SELECT_FONT:
+            DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_FONT_CHOOSER), dialog, FontChooserDialogProc,
+                            reinterpret_cast<LPARAM>(&faceNameRequest));
+            break;
+        case IDC_ABOUT:
+            DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), dialog, AboutDialogProc, 0);
+            break;
+        case IDC_SET_DEFAULT: OnSetToDefault(dialog); break;
+        case IDC_HOME_PAGE: OnHomePage(); break;
+        case IDC_LOGO_OFF:
+        case IDC_LOGO_DATE:
+        case IDC_LOGO_TEXT: UpdateLogoTextEnabled(dialog); break;
+        case IDC_MARKER_SWATCH: OnPickColour(dialog); break;
+        default: break;
+    }
+}
+}  // namespace
+
+void ShowSettingsInDialog(HWND dialog, ClockSettings settings) {
+    CheckRadioButton(dialog, IDC_SECONDS_OFF, IDC_SECONDS_FULLBACK, SecondsButtonFor(settings.showSeconds));
+    CheckRadioButton(dialog, IDC_LOGO_OFF, IDC_LOGO_TEXT, LogoButtonFor(settings.showLogo));
+    SetDlgItemInt(dialog, IDC_MARKER_SWATCH, settings.colorOfMarkers, FALSE);
+    PaintColorSwatch(dialog, IDC_MARKER_SWATCH);
+    // The record's texts may come from anywhere: never trust them to be terminated.
+    settings.nameOfFont[SettingsTextCapacity - 1] = u'\0';
+    settings.logoText[SettingsTextCapacity - 1] = u'\0';
+    SetDlgItemTextW(dialog, IDC_FONT_NAME, Wide(settings.nameOfFont));
+    SetDlgItemTextW(dialog, IDC_LOGO_EDIT, Wide(settings.logoText));
+}
+
+void UpdateLogoTextEnabled(HWND dialog) {
+    EnableWindow(GetDlgItem(dialog, IDC_LOGO_EDIT), IsChecked(dialog, IDC_LOGO_TEXT));
+}
+
+void PaintColorSwatch(HWND dialog, int buttonId) {
+    HWND button = GetDlgItem(dialog, buttonId);
+    if (button == nullptr) return;
+    RECT area{};
+    GetClientRect(button, &area);
+    HBITMAP swatch = MakeSwatch(dialog, GetDlgItemInt(dialog, buttonId, nullptr, FALSE), area);
+    if (swatch == nullptr) return;
+    ReplaceButtonImage(dialog, buttonId, swatch);
+    // A new image does not repaint the button by itself, and invalidating the dialog does not reach
+    // its children: without this the old colour would stay on the screen.
+    InvalidateRect(button, nullptr, FALSE);
+}
+
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG: return OnInitDialog(dialog);
+        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam)); return FALSE;
+        case WM_DESTROY: OnDestroy(dialog); return FALSE;
+        default: return FALSE;
+    }
 }

@@ -1,0 +1,90 @@
+#include "settings/dialog_logic.h"
+
+#include <cstring>
+
+#include "resources/resource_ids.h"
+
+int SecondsButtonFor(int32_t showSeconds) {
+    switch (SecondsModeOf(showSeconds)) {
+        case SecondsMode::Off: return IDC_SECONDS_OFF;
+        case SecondsMode::Normal: return IDC_SECONDS_NORMAL;
+        case SecondsMode::FullBack: break;
+    }
+    return IDC_SECONDS_FULLBACK;
+}
+
+int LogoButtonFor(int32_t showLogo) {
+    switch (LogoModeOf(showLogo)) {
+        case LogoMode::Off: return IDC_LOGO_OFF;
+        case LogoMode::Date: return IDC_LOGO_DATE;
+        case LogoMode::Text: break;
+    }
+    return IDC_LOGO_TEXT;
+}
+
+int32_t ModeFromChecks(bool thirdChecked, bool secondChecked) {
+    return 2 * (thirdChecked ? 1 : 0) + (secondChecked ? 1 : 0);
+}
+
+namespace {
+// A control's text into a settings field, cut to the field's 259 characters.
+void CopyControlText(char16_t (&field)[SettingsTextCapacity], const char16_t* text) {
+    int length = 0;
+    while (text != nullptr && length < SettingsTextCapacity - 1 && text[length] != u'\0') {
+        field[length] = text[length];
+        ++length;
+    }
+    field[length] = u'\0';
+}
+}  // namespace
+
+void ReadBackControls(const SettingsControls& controls, ClockSettings& settings) {
+    settings.colorOfMarkers = controls.swatchColour;
+    settings.showSeconds = ModeFromChecks(controls.secondsFullBack, controls.secondsNormal);
+    settings.showLogo = ModeFromChecks(controls.logoText, controls.logoDate);
+    CopyControlText(settings.nameOfFont, controls.fontName);
+    CopyControlText(settings.logoText, controls.logoTextValue);
+}
+
+namespace {
+// Red, orange, yellow, lime, green, spring, cyan, azure, blue, violet, magenta, rose, then four
+// greys; the last is the default marker colour.
+constexpr uint32_t CustomColours[CustomColourCount] = {
+    0x0000FF, 0x0080FF, 0x00FFFF, 0x00FF80, 0x00FF00, 0x80FF00, 0xFFFF00, 0xFF8000,
+    0xFF0000, 0xFF0080, 0xFF00FF, 0x8000FF, 0x646464, 0x969696, 0xAFAFAF, 0xC8C8C8,
+};
+
+constexpr std::string_view VersionWord = " version ";
+
+// Appends as much of the text as fits, keeping room for the NUL.
+std::size_t Append(char* buffer, std::size_t used, std::size_t capacity, std::string_view text) {
+    for (char c : text) {
+        if (used + 1 >= capacity) break;
+        buffer[used++] = c;
+    }
+    return used;
+}
+}  // namespace
+
+void FillCustomColours(uint32_t (&colours)[CustomColourCount]) {
+    std::memcpy(colours, CustomColours, sizeof CustomColours);
+}
+
+std::size_t BuildAboutTitle(std::string_view productName, std::string_view versionText, char* buffer,
+                            std::size_t capacity) {
+    if (buffer == nullptr || capacity == 0) return 0;
+    std::size_t used = Append(buffer, 0, capacity, productName);
+    used = Append(buffer, used, capacity, VersionWord);
+    used = Append(buffer, used, capacity, versionText);
+    buffer[used] = '\0';
+    return used;
+}
+
+uint32_t PreviewColour(int32_t controlId, uint32_t controlNumber, uint32_t fallback) {
+    return controlId != 0 ? controlNumber : fallback;
+}
+
+int InitialFontSelection(int foundIndex, int itemCount) {
+    if (itemCount <= 0) return -1;
+    return foundIndex >= 0 && foundIndex < itemCount ? foundIndex : 0;
+}
