@@ -41,6 +41,14 @@ xdotool click 3
 expect_end "a right click"
 
 start
+xdotool click 2
+expect_end "a middle click"
+
+start
+xdotool key alt
+expect_end "the Alt key (a system key)"
+
+start
 xdotool mousemove_relative -- 11 0
 expect_end "an 11-pixel move"
 
