@@ -791,7 +791,7 @@ const std::map<std::string, Step>& Steps() {
          }},
         {"colour-define",
          [](Session& s, const std::string& a) {
-             // Defines a custom colour in slot 1 of the open dialog's array, then cancels.
+             // Defines a custom colour in slot 1 of the open dialog, then picks it from there.
              HWND colours = OpenColourDialog(s);
              ClickCustomSlot(colours, 1);
              PostClick(Control(colours, ColourDefineCustom));
@@ -799,7 +799,9 @@ const std::map<std::string, Step>& Steps() {
              SetColourEdits(colours, a);
              PostClick(Control(colours, ColourAddCustom));
              Sleep(SettleMs);
-             PostClick(Control(colours, IDCANCEL));
+             SetColourEdits(colours, "0,0,0");
+             ClickCustomSlot(colours, 1);
+             PostClick(Control(colours, IDOK));
              WaitGone(colours, "the colour dialog");
              ExpectSettingsLive(s);
          }},
@@ -858,6 +860,13 @@ const std::map<std::string, Step>& Steps() {
              ExpectSettingsLive(s);
          }},
         {"font-close", [](Session& s, const std::string& a) { CloseChooserWith(s, a); }},
+        {"font-ok-writes-selection",
+         [](Session& s, const std::string&) {
+             const std::string selected = SelectedItem(Control(s.chooser, IDC_FONT_LIST));
+             Check(!selected.empty(), "nothing is selected");
+             CloseChooserWith(s, "ok");
+             ExpectText(s.settings, IDC_FONT_NAME, selected);
+         }},
         // the About box
         {"about", [](Session& s, const std::string& a) { About(s, a); }},
     };
