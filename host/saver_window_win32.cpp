@@ -7,6 +7,7 @@
 #include "host/saver_canvas_win32.h"
 #include "host/saver_probe_win32.h"
 #include "host/saver_rules.h"
+#include "render/offscreen_canvas_win32.h"
 #include "render/render_clock_win32.h"
 #include "resources/resource_ids.h"
 #include "settings/clock_settings.h"
@@ -20,53 +21,6 @@ constexpr UINT FrameTimerPeriodMs = 1000;
 constexpr DWORD FullScreenStyle = WS_POPUP | WS_VISIBLE;
 constexpr DWORD PreviewStyle = WS_CHILD | WS_VISIBLE;
 
-// One off-screen surface: a memory device context with a bitmap of canvas size selected into
-// it. Deleting it restores the context's own bitmap first, so both objects really go.
-class Layer {
-public:
-    Layer() = default;
-    Layer(const Layer&) = delete;
-    Layer& operator=(const Layer&) = delete;
-    ~Layer() { Reset(); }
-
-    bool Create(HDC reference, int width, int height) {
-        Reset();
-        dc_ = CreateCompatibleDC(reference);
-        if (dc_ == nullptr) return false;
-        object_count::Created();
-        bitmap_ = CreateCompatibleBitmap(reference, width, height);
-        if (bitmap_ == nullptr) {
-            Reset();
-            return false;
-        }
-        object_count::Created();
-        previous_ = SelectObject(dc_, bitmap_);
-        return true;
-    }
-
-    void Reset() {
-        if (dc_ != nullptr && previous_ != nullptr) SelectObject(dc_, previous_);
-        if (bitmap_ != nullptr) {
-            DeleteObject(bitmap_);
-            object_count::Deleted();
-        }
-        if (dc_ != nullptr) {
-            DeleteDC(dc_);
-            object_count::Deleted();
-        }
-        dc_ = nullptr;
-        bitmap_ = nullptr;
-        previous_ = nullptr;
-    }
-
-    HDC dc() const { return dc_; }
-
-private:
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-};
-
 // The window's own state beside saverCanvas.
 struct SaverWindowState {
     TickState tick;
@@ -75,8 +29,8 @@ struct SaverWindowState {
     bool released = false;      // released once; later closes and destroys do nothing
 };
 
-Layer frameHolder;
-Layer faceHolder;
+MemoryLayer frameHolder;
+MemoryLayer faceHolder;
 SaverWindowState windowState;
 
 bool IsFullScreen() { return hostState.mode == SaverMode::FullScreen; }
@@ -123,8 +77,8 @@ LRESULT OnCreate(HWND window) {
             faceHolder.Reset();
         }
     }
-    saverCanvas.frameLayer = frameHolder.dc();
-    saverCanvas.faceLayer = faceHolder.dc();
+    saverCanvas.frameLayer = frameHolder.Dc();
+    saverCanvas.faceLayer = faceHolder.Dc();
 
     SetTimer(window, FrameTimerId, FrameTimerPeriodMs, nullptr);
     windowState.cursorAnchor = CursorPosition();

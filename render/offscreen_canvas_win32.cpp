@@ -18,21 +18,31 @@ GdiplusSession::~GdiplusSession() {
     if (token_ != 0) Gdiplus::GdiplusShutdown(token_);
 }
 
-MemoryLayer::MemoryLayer(int32_t width, int32_t height) : width_(width), height_(height) {
-    if (width <= 0 || height <= 0) return;
+MemoryLayer::MemoryLayer(int32_t width, int32_t height) {
     HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    if (dc_ != nullptr) {
-        object_count::Created();
-        bitmap_ = CreateCompatibleBitmap(screen, width, height);
-    }
+    Create(screen, width, height);
     ReleaseDC(nullptr, screen);
-    if (bitmap_ == nullptr) return;
-    object_count::Created();
-    previous_ = SelectObject(dc_, bitmap_);
 }
 
-MemoryLayer::~MemoryLayer() {
+bool MemoryLayer::Create(HDC reference, int32_t width, int32_t height) {
+    Reset();
+    if (width <= 0 || height <= 0) return false;
+    dc_ = CreateCompatibleDC(reference);
+    if (dc_ == nullptr) return false;
+    object_count::Created();
+    bitmap_ = CreateCompatibleBitmap(reference, width, height);
+    if (bitmap_ == nullptr) {
+        Reset();
+        return false;
+    }
+    object_count::Created();
+    previous_ = SelectObject(dc_, bitmap_);
+    width_ = width;
+    height_ = height;
+    return true;
+}
+
+void MemoryLayer::Reset() {
     if (dc_ != nullptr && previous_ != nullptr) SelectObject(dc_, previous_);
     if (bitmap_ != nullptr) {
         DeleteObject(bitmap_);
@@ -42,6 +52,11 @@ MemoryLayer::~MemoryLayer() {
         DeleteDC(dc_);
         object_count::Deleted();
     }
+    dc_ = nullptr;
+    bitmap_ = nullptr;
+    previous_ = nullptr;
+    width_ = 0;
+    height_ = 0;
 }
 
 std::vector<uint32_t> MemoryLayer::ReadPixels() const {

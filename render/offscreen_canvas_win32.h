@@ -22,14 +22,22 @@ private:
     ULONG_PTR token_ = 0;
 };
 
-// One memory device context with a bitmap compatible with the screen selected into it: the kind
-// of layer the saver window draws on, so that drawing here costs what it costs there.
+// One memory device context with a bitmap compatible with a reference context selected into it:
+// the saver window's layers, and the frame tool's, benchmark's and tests' (compatible with the
+// screen, so that drawing there costs what it costs in the saver).
 class MemoryLayer {
 public:
+    MemoryLayer() = default;
+    // A layer compatible with the screen; not Valid() when it cannot be made.
     MemoryLayer(int32_t width, int32_t height);
-    ~MemoryLayer();
+    ~MemoryLayer() { Reset(); }
     MemoryLayer(const MemoryLayer&) = delete;
     MemoryLayer& operator=(const MemoryLayer&) = delete;
+
+    // Replaces the layer by a new one; false, with nothing held, when either object cannot be made.
+    bool Create(HDC reference, int32_t width, int32_t height);
+    // Deletes both objects, restoring the context's own bitmap first so that both really go.
+    void Reset();
 
     bool Valid() const { return dc_ != nullptr && bitmap_ != nullptr; }
     HDC Dc() const { return dc_; }
@@ -39,8 +47,8 @@ public:
     std::vector<uint32_t> ReadPixels() const;
 
 private:
-    int32_t width_;
-    int32_t height_;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
     HDC dc_ = nullptr;
     HBITMAP bitmap_ = nullptr;
     HGDIOBJ previous_ = nullptr;
