@@ -65,7 +65,7 @@ DWORD WINAPI OwnerThread(void*) {
     windowClass.lpszClassName = "TarnwickDialogDriverOwner";
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
     RegisterClassA(&windowClass);
-    ownerWindow = CreateWindowA(windowClass.lpszClassName, "Dialog driver", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+    ownerWindow = CreateWindowA(windowClass.lpszClassName, "Dialog driver", WS_OVERLAPPEDWINDOW, 0, 0,
                                 320, 200, nullptr, nullptr, windowClass.hInstance, nullptr);
     SetEvent(ownerReady);
     MSG message;
