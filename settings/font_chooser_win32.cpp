@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "host/object_count.h"
+#include "settings/dialog_gdi_win32.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -22,9 +22,7 @@ HWND owner = nullptr;
 HFONT previewFont = nullptr;
 
 void DeletePreviewFont() {
-    if (previewFont == nullptr) return;
-    DeleteObject(previewFont);
-    object_count::Deleted();
+    dialog_gdi::DeleteCounted(previewFont);
     previewFont = nullptr;
 }
 
@@ -43,17 +41,16 @@ void MakePreviewFont(HWND dialog) {
     DeletePreviewFont();
     char faceName[ItemTextCapacity];
     if (!SelectedFaceName(dialog, faceName)) return;
-    previewFont = CreateFontA(PreviewFontHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                              DEFAULT_PITCH | FF_DONTCARE, faceName);
-    if (previewFont != nullptr) object_count::Created();
+    // Kept until the selection changes or the chooser closes.
+    previewFont = static_cast<HFONT>(dialog_gdi::Hold(CreateFontA(
+        PreviewFontHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+        CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, faceName)).release());
 }
 
 void FillFamilyList(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_FONT_LIST);
-    HDC dc = GetDC(dialog);
-    EnumFontFamiliesA(dc, nullptr, AddTrueTypeFamily, reinterpret_cast<LPARAM>(list));
-    ReleaseDC(dialog, dc);
+    dialog_gdi::WindowDc dc(dialog);
+    EnumFontFamiliesA(dc.Get(), nullptr, AddTrueTypeFamily, reinterpret_cast<LPARAM>(list));
 }
 
 void SelectOwnersFace(HWND dialog) {
@@ -81,6 +78,23 @@ COLORREF OwnerColour(int32_t controlId, COLORREF fallback) {
     return PreviewColour(controlId, number, fallback);
 }
 
+void DrawPreview(HWND preview) {
+    dialog_gdi::WindowDc dc(preview);
+    if (dc.Get() == nullptr) return;
+    RECT area{};
+    GetClientRect(preview, &area);
+    const COLORREF background = OwnerColour(request->backgroundColourId, PreviewDefaultBackground);
+    SetTextColor(dc.Get(), OwnerColour(request->textColourId, PreviewDefaultText));
+    if (dialog_gdi::Object brush = dialog_gdi::Hold(CreateSolidBrush(background))) {
+        FillRect(dc.Get(), &area, static_cast<HBRUSH>(brush.get()));
+    }
+    if (previewFont == nullptr) return;
+    dialog_gdi::Selection selection(dc.Get(), previewFont);
+    SetBkColor(dc.Get(), background);
+    const auto length = static_cast<int>(strnlen(request->sampleText, FontSampleCapacity));
+    DrawTextA(dc.Get(), request->sampleText, length, &area, PreviewFormat);
+}
+
 void OnPaint(HWND dialog) {
     PAINTSTRUCT paint;
     BeginPaint(dialog, &paint);
@@ -88,28 +102,7 @@ void OnPaint(HWND dialog) {
     // The preview is a static control that fills itself with the dialog's ground when it paints;
     // let it do so now, before the sample goes on top, not after.
     UpdateWindow(preview);
-    HDC dc = GetDC(preview);
-    if (dc != nullptr) {
-        RECT area{};
-        GetClientRect(preview, &area);
-        const COLORREF background = OwnerColour(request->backgroundColourId, PreviewDefaultBackground);
-        SetTextColor(dc, OwnerColour(request->textColourId, PreviewDefaultText));
-        HBRUSH brush = CreateSolidBrush(background);
-        if (brush != nullptr) {
-            object_count::Created();
-            FillRect(dc, &area, brush);
-            DeleteObject(brush);
-            object_count::Deleted();
-        }
-        if (previewFont != nullptr) {
-            HGDIOBJ previous = SelectObject(dc, previewFont);
-            SetBkColor(dc, background);
-            const auto length = static_cast<int>(strnlen(request->sampleText, FontSampleCapacity));
-            DrawTextA(dc, request->sampleText, length, &area, PreviewFormat);
-            SelectObject(dc, previous);
-        }
-        ReleaseDC(preview, dc);
-    }
+    DrawPreview(preview);
     EndPaint(dialog, &paint);
 }
 

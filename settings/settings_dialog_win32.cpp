@@ -4,13 +4,11 @@
 
 #include <algorithm>
 #include <iterator>
-#include <memory>
-#include <type_traits>
 
 #include "host/host_state.h"
-#include "host/object_count.h"
 #include "resources/resource_ids.h"
 #include "settings/about_box_win32.h"
+#include "settings/dialog_gdi_win32.h"
 #include "settings/dialog_logic.h"
 #include "settings/font_chooser_win32.h"
 #include "settings/registry_store_win32.h"
@@ -33,68 +31,24 @@ HFONT faceNameFont = nullptr;
 
 wchar_t* Wide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
 
-// GDI objects made and deleted within one operation.
-struct GdiObjectDeleter {
-    void operator()(HGDIOBJ object) const {
-        DeleteObject(object);
-        object_count::Deleted();
-    }
-};
-using GdiObjectHolder = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, GdiObjectDeleter>;
-GdiObjectHolder HoldObject(HGDIOBJ object) {
-    if (object != nullptr) object_count::Created();
-    return GdiObjectHolder(object);
-}
-// Deletes an object that was counted when it was made (and outlived the operation that made it).
-void DeleteKept(HGDIOBJ object) {
-    if (object != nullptr) GdiObjectDeleter()(object);
-}
-
-struct MemoryDcDeleter {
-    void operator()(HDC dc) const {
-        DeleteDC(dc);
-        object_count::Deleted();
-    }
-};
-using MemoryDcHolder = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
-MemoryDcHolder HoldMemoryDc(HDC dc) {
-    if (dc != nullptr) object_count::Created();
-    return MemoryDcHolder(dc);
-}
-
-// A window's device context, released when it goes out of scope.
-class WindowDc {
-public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() {
-        if (dc_ != nullptr) ReleaseDC(window_, dc_);
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
 // A bitmap of the area's size, compatible with the dialog's device context, filled edge to edge
 // with the colour. The caller owns it.
 HBITMAP MakeSwatch(HWND dialog, COLORREF colour, const RECT& area) {
-    WindowDc dialogDc(dialog);
-    MemoryDcHolder memoryDc = HoldMemoryDc(CreateCompatibleDC(dialogDc.Get()));
-    GdiObjectHolder bitmap = HoldObject(CreateCompatibleBitmap(dialogDc.Get(), area.right, area.bottom));
-    GdiObjectHolder brush = HoldObject(CreateSolidBrush(colour));
+    dialog_gdi::WindowDc dialogDc(dialog);
+    dialog_gdi::MemoryDc memoryDc = dialog_gdi::HoldMemoryDc(CreateCompatibleDC(dialogDc.Get()));
+    dialog_gdi::Object bitmap = dialog_gdi::Hold(CreateCompatibleBitmap(dialogDc.Get(), area.right, area.bottom));
+    dialog_gdi::Object brush = dialog_gdi::Hold(CreateSolidBrush(colour));
     if (memoryDc == nullptr || bitmap == nullptr || brush == nullptr) return nullptr;
-    HGDIOBJ previous = SelectObject(memoryDc.get(), bitmap.get());
-    FillRect(memoryDc.get(), &area, static_cast<HBRUSH>(brush.get()));
-    SelectObject(memoryDc.get(), previous);
+    {
+        dialog_gdi::Selection selection(memoryDc.get(), bitmap.get());
+        FillRect(memoryDc.get(), &area, static_cast<HBRUSH>(brush.get()));
+    }
     return static_cast<HBITMAP>(bitmap.release());
 }
 
 // Hands the bitmap to the button, which keeps it; the image it gives back was an earlier swatch.
 void ReplaceButtonImage(HWND dialog, int buttonId, HBITMAP image) {
-    DeleteKept(reinterpret_cast<HGDIOBJ>(
+    dialog_gdi::DeleteCounted(reinterpret_cast<HGDIOBJ>(
         SendDlgItemMessageA(dialog, buttonId, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image))));
 }
 
@@ -107,9 +61,9 @@ void MakeFaceNameBold(HWND dialog) {
         GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
     }
     face.lfWeight = FaceNameWeight;
-    faceNameFont = CreateFontIndirectA(&face);
+    // Kept for as long as the dialog lives.
+    faceNameFont = static_cast<HFONT>(dialog_gdi::Hold(CreateFontIndirectA(&face)).release());
     if (faceNameFont == nullptr) return;
-    object_count::Created();
     SendDlgItemMessageA(dialog, IDC_FONT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(faceNameFont), FALSE);
 }
 
@@ -125,7 +79,7 @@ BOOL OnInitDialog(HWND dialog) {
 void OnDestroy(HWND dialog) {
     // The last swatch goes with the dialog, so that nothing of it outlives the window.
     ReplaceButtonImage(dialog, IDC_MARKER_SWATCH, nullptr);
-    DeleteKept(faceNameFont);
+    dialog_gdi::DeleteCounted(faceNameFont);
     faceNameFont = nullptr;
 }
 

@@ -194,30 +194,26 @@ struct Pixels {
     COLORREF At(int x, int y) const { return colours[static_cast<size_t>(y) * width + x]; }
 };
 
-// What the screen shows inside a window's client area.
-Pixels CaptureClient(HWND window) {
-    RECT area{};
-    GetClientRect(window, &area);
-    POINT origin{0, 0};
-    ClientToScreen(window, &origin);
+// What the screen shows in a rectangle of it.
+Pixels CaptureScreen(int left, int top, int width, int height) {
     Pixels pixels;
-    pixels.width = area.right;
-    pixels.height = area.bottom;
+    pixels.width = width;
+    pixels.height = height;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = pixels.width;
-    info.bmiHeader.biHeight = -pixels.height;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, pixels.width, pixels.height, screen, origin.x, origin.y, SRCCOPY);
+    BitBlt(memory, 0, 0, width, height, screen, left, top, SRCCOPY);
     GdiFlush();
     const auto* raw = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < pixels.width * pixels.height; ++i) {
+    for (int i = 0; i < width * height; ++i) {
         const DWORD p = raw[i];  // 0x00RRGGBB
         pixels.colours.push_back(RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF));
     }
@@ -226,6 +222,15 @@ Pixels CaptureClient(HWND window) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+// What the screen shows inside a window's client area.
+Pixels CaptureClient(HWND window) {
+    RECT area{};
+    GetClientRect(window, &area);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    return CaptureScreen(origin.x, origin.y, area.right, area.bottom);
 }
 
 bool Near(COLORREF a, COLORREF b, int tolerance) {
@@ -241,36 +246,34 @@ std::string ColourText(COLORREF c) {
 
 // Saves what the screen shows as a 24-bit BMP, for a person to look at.
 void SaveScreen(const std::string& path) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+    const Pixels pixels = CaptureScreen(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    const DWORD rowBytes = (static_cast<DWORD>(pixels.width) * 3 + 3) & ~3u;
+    std::vector<BYTE> rows(static_cast<size_t>(rowBytes) * pixels.height);
+    for (int y = 0; y < pixels.height; ++y) {
+        BYTE* row = &rows[static_cast<size_t>(pixels.height - 1 - y) * rowBytes];  // bottom-up
+        for (int x = 0; x < pixels.width; ++x) {
+            const COLORREF c = pixels.At(x, y);
+            row[3 * x] = GetBValue(c);
+            row[3 * x + 1] = GetGValue(c);
+            row[3 * x + 2] = GetRValue(c);
+        }
+    }
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = pixels.width;
+    header.biHeight = pixels.height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
     BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + rowBytes * height;
+    file.bfType = 0x4D42;  // "BM"
+    file.bfOffBits = sizeof file + sizeof header;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(rows.size());
     FILE* out = std::fopen(path.c_str(), "wb");
     Check(out != nullptr, "cannot write " + path);
     std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
-    std::fwrite(bits, rowBytes, height, out);
+    std::fwrite(&header, sizeof header, 1, out);
+    std::fwrite(rows.data(), 1, rows.size(), out);
     std::fclose(out);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
 }
 
 // Screen checks wait for the other process to repaint: the check is retried until it holds or
@@ -483,6 +486,13 @@ void ClickCustomSlot(HWND colours, int slot) {
                 box.top + (box.bottom - box.top) * (2 * row + 1) / 4};
     ScreenToClient(colours, &point);
     ClickAt(colours, point, false);
+}
+
+// Closes the colour dialog with one of its buttons; the settings dialog is back.
+void FinishColourDialog(Session& session, HWND colours, int button) {
+    PostClick(Control(colours, button));
+    WaitGone(colours, "the colour dialog");
+    ExpectSettingsLive(session);
 }
 
 // ---- the font chooser ----
@@ -769,25 +779,19 @@ const std::map<std::string, Step>& Steps() {
          [](Session& s, const std::string& a) {
              HWND colours = OpenColourDialog(s);
              SetColourEdits(colours, a);
-             PostClick(Control(colours, IDOK));
-             WaitGone(colours, "the colour dialog");
-             ExpectSettingsLive(s);
+             FinishColourDialog(s, colours, IDOK);
          }},
         {"colour-cancel",
          [](Session& s, const std::string& a) {
              HWND colours = OpenColourDialog(s);
              if (!a.empty()) SetColourEdits(colours, a);
-             PostClick(Control(colours, IDCANCEL));
-             WaitGone(colours, "the colour dialog");
-             ExpectSettingsLive(s);
+             FinishColourDialog(s, colours, IDCANCEL);
          }},
         {"colour-custom",
          [](Session& s, const std::string& a) {
              HWND colours = OpenColourDialog(s);
              ClickCustomSlot(colours, Number(a));
-             PostClick(Control(colours, IDOK));
-             WaitGone(colours, "the colour dialog");
-             ExpectSettingsLive(s);
+             FinishColourDialog(s, colours, IDOK);
          }},
         {"colour-define",
          [](Session& s, const std::string& a) {
@@ -801,16 +805,13 @@ const std::map<std::string, Step>& Steps() {
              Sleep(SettleMs);
              SetColourEdits(colours, "0,0,0");
              ClickCustomSlot(colours, 1);
-             PostClick(Control(colours, IDOK));
-             WaitGone(colours, "the colour dialog");
-             ExpectSettingsLive(s);
+             FinishColourDialog(s, colours, IDOK);
          }},
         {"colour-screenshot",
          [](Session& s, const std::string& a) {
              HWND colours = OpenColourDialog(s);
              SaveScreen(a);
-             PostClick(Control(colours, IDCANCEL));
-             WaitGone(colours, "the colour dialog");
+             FinishColourDialog(s, colours, IDCANCEL);
          }},
         // the font chooser
         {"font-open",
