@@ -1,12 +1,15 @@
 #include "host/saver_rules.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 
 CanvasSize SaverCanvasSize(bool preview, int32_t clientWidth, int32_t clientHeight) {
     if (clientWidth <= 0 || clientHeight <= 0) return {0, 0};
     if (!preview) return {clientWidth, clientHeight};
-    const int32_t factor = std::max<int32_t>(1, PreviewCanvasSide / std::min(clientWidth, clientHeight));
+    int32_t factor = std::max<int32_t>(1, PreviewCanvasSide / std::min(clientWidth, clientHeight));
+    // A very long, thin preview must not overflow: the factor shrinks until the longer side fits.
+    factor = std::min(factor, std::max<int32_t>(1, INT32_MAX / std::max(clientWidth, clientHeight)));
     return {clientWidth * factor, clientHeight * factor};
 }
 

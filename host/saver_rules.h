@@ -18,7 +18,8 @@ struct CanvasSize {
 
 // Full screen: the client size as it is. Preview: the client size times the whole number that
 // brings the shorter side closest to PreviewCanvasSide from below, and never less than 1, so a
-// preview above that size keeps its own size. A side of 0 or less gives an empty canvas.
+// preview above that size keeps its own size. A side of 0 or less gives an empty canvas. The
+// factor never makes a side overflow.
 CanvasSize SaverCanvasSize(bool preview, int32_t clientWidth, int32_t clientHeight);
 
 // ---- Tick policy ----

@@ -37,6 +37,23 @@ TEST(SaverCanvasSizeTest, PreviewAbove768KeepsItsSize) {
     EXPECT_EQ(SaverCanvasSize(true, 3840, 2160).width, 3840);
 }
 
+TEST(SaverCanvasSizeTest, LongThinPreviewDoesNotOverflow) {
+    // A shorter side of 1 asks for factor 768; the longer side must still fit.
+    for (int32_t longer : {INT32_MAX, INT32_MAX / 768 + 1, 3000000, INT32_MAX / 768}) {
+        for (bool wide : {true, false}) {
+            const CanvasSize size = wide ? SaverCanvasSize(true, longer, 1) : SaverCanvasSize(true, 1, longer);
+            const int32_t along = wide ? size.width : size.height;
+            const int32_t across = wide ? size.height : size.width;
+            const int64_t factor = across;
+            EXPECT_GE(factor, 1) << longer;
+            EXPECT_LE(factor, 768) << longer;
+            EXPECT_EQ(int64_t{along}, int64_t{longer} * factor) << longer;
+        }
+    }
+    EXPECT_EQ(SaverCanvasSize(true, INT32_MAX / 768, 1).height, 768);
+    EXPECT_EQ(SaverCanvasSize(true, INT32_MAX, 1).height, 1);
+}
+
 TEST(SaverCanvasSizeTest, EmptyClientAreaGivesEmptyCanvas) {
     for (bool preview : {true, false}) {
         for (auto [w, h] : {std::pair{0, 112}, {152, 0}, {0, 0}, {-5, 100}, {100, -5}, {INT_MIN, INT_MIN}}) {
