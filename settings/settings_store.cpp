@@ -12,14 +12,15 @@ void DwordToBytes(uint32_t value, uint8_t (&bytes)[StoredDwordBytes]) {
     for (uint32_t i = 0; i < StoredDwordBytes; ++i) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-// A number is taken only as a REG_DWORD of exactly four bytes: a shorter one would leave part
-// of the number to whatever the buffer held before.
+// Any REG_DWORD that fits the four bytes is taken. A shorter one gives its own bytes as the low
+// ones and zeros above: nothing past the returned bytes is read.
 void LoadNumber(SettingsStore& store, const char16_t* name, uint32_t& field) {
     uint8_t bytes[StoredDwordBytes] = {};
     StoreValueType type{};
     uint32_t byteCount = sizeof bytes;
     if (store.QueryValue(name, &type, bytes, &byteCount) != StoreSuccess) return;
-    if (type != StoreValueType::Dword || byteCount != StoredDwordBytes) return;
+    if (type != StoreValueType::Dword || byteCount > StoredDwordBytes) return;
+    for (uint32_t i = byteCount; i < StoredDwordBytes; ++i) bytes[i] = 0;
     field = DwordFromBytes(bytes);
 }
 

@@ -134,17 +134,28 @@ TEST(LoadSettings, AnyThirtyTwoBitNumberIsTakenUnchanged) {
     EXPECT_EQ(LogoModeOf(settings.showLogo), LogoMode::Text);
 }
 
-TEST(LoadSettings, NumbersOfOtherTypesOrSizesAreRefused) {
+TEST(LoadSettings, NumbersOfOtherTypesOrTooLargeAreRefused) {
     MemorySettingsStore store;
     store.PutText(u"Show seconds", u"0", true);                        // a REG_SZ text
     store.Put(u"Color of markers", Type::Binary, {0x10, 0x20, 0x30, 0});  // 4 bytes, yet binary
-    store.Put(u"Show logo", Type::Dword, {0, 0});                       // too short to be a number
+    store.Put(u"Show logo", Type::Dword, {0, 0, 0, 0, 0});              // too large for the buffer
     ExpectDefaults(Load(store));
 
-    store.Put(u"Show logo", Type::Dword, {0, 0, 0, 0, 0, 0, 0, 0});  // too large for the buffer
-    store.Put(u"Show seconds", Type::Dword, {});
+    store.Put(u"Show logo", Type::Dword, {0, 0, 0, 0, 0, 0, 0, 0});
     store.Put(u"Color of markers", Type::ExpandString, {0, 0, 0, 0});
     ExpectDefaults(Load(store));
+}
+
+// The type decides, not the size: a short REG_DWORD is its own bytes with zeros above them.
+TEST(LoadSettings, ShortDwordIsTakenWithZerosAbove) {
+    MemorySettingsStore store;
+    store.Put(u"Color of markers", Type::Dword, {0x34, 0x12});
+    store.Put(u"Show seconds", Type::Dword, {});
+    store.Put(u"Show logo", Type::Dword, {0x05, 0x00, 0x01});
+    const ClockSettings settings = Load(store);
+    EXPECT_EQ(settings.colorOfMarkers, 0x1234u);
+    EXPECT_EQ(settings.showSeconds, 0);
+    EXPECT_EQ(settings.showLogo, 0x10005);
 }
 
 TEST(LoadSettings, TextWithOrWithoutItsNulLoadsTheSameCharacters) {

@@ -157,6 +157,17 @@ TEST_F(RegistryStore, GoodValuesLoad) {
     EXPECT_EQ(Text(settings.logoText), L"Tick \u00e4\u20ac");
 }
 
+// A REG_DWORD is judged by its type: a short one is taken, one longer than four bytes is not.
+TEST_F(RegistryStore, ShortDwordIsTakenLongOneRefused) {
+    WriteRaw(L"Color of markers", REG_DWORD, Bytes{0x34, 0x12});
+    WriteRaw(L"Show seconds", REG_DWORD, Bytes{});
+    WriteRaw(L"Show logo", REG_DWORD, Bytes{0, 0, 0, 0, 0, 0, 0, 0});
+    const ClockSettings settings = Loaded();
+    EXPECT_EQ(settings.colorOfMarkers, 0x1234u);
+    EXPECT_EQ(settings.showSeconds, 0);
+    EXPECT_EQ(settings.showLogo, 2);
+}
+
 TEST_F(RegistryStore, ValuesOfTheWrongKindKeepTheirDefaultsEachAlone) {
     WriteText(L"Show seconds", L"7", true);
     WriteRaw(L"Color of markers", REG_BINARY, Bytes{0x11, 0x22, 0x33, 0x00});
