@@ -91,8 +91,9 @@ TextBuffer LogoText(const RenderCall& call) {
         return TextBuffer{};
     case LogoMode::Date: {
         TextBuffer date{};
-        // An impossible date leaves the text empty.
-        if (GetDateFormatW(LOCALE_USER_DEFAULT, 0, &call.time, nullptr, date.text, TextCapacity) == 0) {
+        // Locale 0 stands for the user's default locale; an impossible date leaves the text empty.
+        constexpr LCID UserLocale = 0;
+        if (GetDateFormatW(UserLocale, 0, &call.time, nullptr, date.text, TextCapacity) == 0) {
             date.text[0] = L'\0';
         }
         return date;
