@@ -14,6 +14,7 @@ constexpr int PasswordServiceMissing = 1;
 constexpr int PasswordChanged = 0;
 constexpr int DialogEnded = 0;
 constexpr int WindowNotCreated = 0;      // class not registered or window not created
+constexpr int WindowLoopFailed = 0;      // the message loop ended on an error, without a quit message
 }  // namespace exit_code
 
 struct RunChoice {

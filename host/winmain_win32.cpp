@@ -56,13 +56,16 @@ int RunSaverWindow(HINSTANCE instance, int showCommand) {
     BOOL previousState = FALSE;
     if (fullScreen) SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &previousState, 0);
     MSG message{};
+    BOOL fetched = FALSE;
     // GetMessage answers -1 on an error; nothing more will arrive then, so that ends the loop too.
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while ((fetched = GetMessageA(&message, nullptr, 0, 0)) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
     if (fullScreen) SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &previousState, 0);
-    return static_cast<int>(message.wParam);
+    // Only the quit message carries an exit code; after an error the last message's wParam is
+    // no code at all, and the window has ended like any other.
+    return fetched == 0 ? static_cast<int>(message.wParam) : exit_code::WindowLoopFailed;
 }
 
 }  // namespace
