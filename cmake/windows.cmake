@@ -16,7 +16,8 @@ set(TARNWICK_SYSTEM_LIBS gdiplus gdi32 user32 advapi32 comdlg32 comctl32 shell32
 
 target_compile_definitions(tarnwick_logic PUBLIC ${TARNWICK_WIN32_DEFINITIONS})
 
-file(GLOB TARNWICK_WIN_SOURCES CONFIGURE_DEPENDS host/*_win32.cpp render/*_win32.cpp settings/*_win32.cpp)
+file(GLOB TARNWICK_WIN_SOURCES CONFIGURE_DEPENDS common/*_win32.cpp host/*_win32.cpp render/*_win32.cpp
+    settings/*_win32.cpp)
 list(FILTER TARNWICK_WIN_SOURCES EXCLUDE REGEX "/winmain_win32\\.cpp$")
 add_library(tarnwick_win STATIC ${TARNWICK_WIN_SOURCES})
 target_link_libraries(tarnwick_win PUBLIC tarnwick_logic ${TARNWICK_SYSTEM_LIBS})
@@ -25,10 +26,20 @@ target_link_libraries(tarnwick_win PUBLIC tarnwick_logic ${TARNWICK_SYSTEM_LIBS}
 # picture rebuilds the resources.
 set_source_files_properties(resources/tarnwick.rc PROPERTIES OBJECT_DEPENDS
   "${CMAKE_SOURCE_DIR}/resources/dialogs.rc;${CMAKE_SOURCE_DIR}/resources/resource_ids.h;${CMAKE_SOURCE_DIR}/resources/product.bmp")
-add_executable(tarnwick WIN32 host/winmain_win32.cpp resources/tarnwick.rc)
+# The saver's entry and resources, compiled once for the saver and for its test build.
+add_library(tarnwick_saver OBJECT host/winmain_win32.cpp resources/tarnwick.rc)
+target_link_libraries(tarnwick_saver PUBLIC tarnwick_win)
+
+add_executable(tarnwick WIN32)
 set_target_properties(tarnwick PROPERTIES SUFFIX ".scr")
-target_link_libraries(tarnwick PRIVATE tarnwick_win)
+target_link_libraries(tarnwick PRIVATE tarnwick_saver)
 target_link_options(tarnwick PRIVATE ${TARNWICK_STATIC_LINK})
+
+# What only the tools and the tests use: off-screen canvases, pixel read-back, PNG files.
+file(GLOB TARNWICK_TOOL_SUPPORT CONFIGURE_DEPENDS tools/*_win32.cpp)
+list(FILTER TARNWICK_TOOL_SUPPORT EXCLUDE REGEX "_tool_win32\\.cpp$")
+add_library(tarnwick_tool_support STATIC ${TARNWICK_TOOL_SUPPORT})
+target_link_libraries(tarnwick_tool_support PUBLIC tarnwick_win)
 
 # Tools: tools/<name>_tool_win32.cpp becomes tarnwick-<name>.exe.
 file(GLOB TARNWICK_TOOLS CONFIGURE_DEPENDS tools/*_tool_win32.cpp)
@@ -36,7 +47,7 @@ foreach(tool_source IN LISTS TARNWICK_TOOLS)
   get_filename_component(tool_name ${tool_source} NAME)
   string(REGEX REPLACE "_tool_win32\\.cpp$" "" tool_name ${tool_name})
   add_executable(tarnwick-${tool_name} ${tool_source})
-  target_link_libraries(tarnwick-${tool_name} PRIVATE tarnwick_win)
+  target_link_libraries(tarnwick-${tool_name} PRIVATE tarnwick_tool_support)
   target_link_options(tarnwick-${tool_name} PRIVATE ${TARNWICK_STATIC_LINK} ${TARNWICK_WIDE_ENTRY})
 endforeach()
 
@@ -54,7 +65,7 @@ include(GoogleTest)
 file(GLOB TARNWICK_WIN32_TESTS CONFIGURE_DEPENDS tests/win32/*_test.cpp)
 file(GLOB TARNWICK_WIN32_TEST_SUPPORT CONFIGURE_DEPENDS tests/win32/*_support.cpp)
 add_executable(win32_tests ${TARNWICK_WIN32_TESTS} ${TARNWICK_WIN32_TEST_SUPPORT})
-target_link_libraries(win32_tests PRIVATE tarnwick_win tarnwick_warnings gtest gtest_main)
+target_link_libraries(win32_tests PRIVATE tarnwick_tool_support tarnwick_warnings gtest gtest_main)
 target_link_options(win32_tests PRIVATE ${TARNWICK_STATIC_LINK})
 
 # Small Win32 programs that the end-to-end scripts drive: tests/e2e/<name>.cpp becomes <name>.exe.
@@ -79,13 +90,9 @@ if(CMAKE_CROSSCOMPILING_EMULATOR)
   endforeach()
 endif()
 
-# ---- Saver test build ----
-# tarnwick-test.scr is the saver with observation points that the end-to-end tests query through
-# window messages and files (host/saver_probe_win32.h); the shipped tarnwick.scr has none.
-add_executable(tarnwick-test WIN32 host/winmain_win32.cpp host/saver_window_win32.cpp
-    host/saver_probe_win32.cpp resources/tarnwick.rc)
+# tarnwick-test.scr is the same saver with a watcher that the end-to-end tests query through
+# window messages and files (tests/probe/saver_probe_win32.h); the shipped tarnwick.scr has none.
+add_executable(tarnwick-test WIN32 tests/probe/saver_probe_win32.cpp)
 set_target_properties(tarnwick-test PROPERTIES SUFFIX ".scr")
-target_compile_definitions(tarnwick-test PRIVATE TARNWICK_TEST_BUILD)
-target_link_libraries(tarnwick-test PRIVATE tarnwick_win)
+target_link_libraries(tarnwick-test PRIVATE tarnwick_saver tarnwick_warnings)
 target_link_options(tarnwick-test PRIVATE ${TARNWICK_STATIC_LINK})
-# ---- end of the saver test build ----

@@ -1,17 +1,14 @@
-// The saver window's canvas: two canvas-sized off-screen layers and the dial-cache flag.
-// Owned by the saver window from its creation to its close; read by the renderer.
+// The saver window's canvas, and the renderer's entry over it.
 #pragma once
-
-#include <windows.h>
 
 #include <cstdint>
 
-struct SaverCanvas {
-    int32_t width;
-    int32_t height;
-    HDC frameLayer;   // the finished frame, copied to the window at each paint
-    HDC faceLayer;    // the cached dial, redrawn only while faceDirty is set
-    bool faceDirty;
-};
+#include "render/render_clock_win32.h"
 
+// Owned by the saver window from its creation to its close; read by RenderClock.
 extern SaverCanvas saverCanvas;
+
+// Composes one frame into saverCanvas.frameLayer, redrawing the cached dial into
+// saverCanvas.faceLayer first while saverCanvas.faceDirty is set. Reads the local time once,
+// currentSettings, and whether hostState.mode is FullScreen.
+void RenderClock(int32_t width, int32_t height);

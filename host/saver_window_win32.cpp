@@ -3,11 +3,11 @@
 #include <cstdint>
 
 #include "host/host_state.h"
-#include "host/object_count.h"
+#include "common/object_count.h"
 #include "host/saver_canvas_win32.h"
-#include "host/saver_probe_win32.h"
+#include "host/saver_hooks_win32.h"
 #include "host/saver_rules.h"
-#include "render/offscreen_canvas_win32.h"
+#include "common/memory_layer_win32.h"
 #include "render/render_clock_win32.h"
 #include "resources/resource_ids.h"
 #include "settings/clock_settings.h"
@@ -29,12 +29,12 @@ struct SaverWindowState {
     bool released = false;      // released once; later closes and destroys do nothing
 };
 
+SaverWatcher* watcher = nullptr;
 MemoryLayer frameHolder;
 MemoryLayer faceHolder;
 SaverWindowState windowState;
 
 bool IsFullScreen() { return hostState.mode == SaverMode::FullScreen; }
-HWND ParentWindow() { return reinterpret_cast<HWND>(static_cast<uintptr_t>(hostState.parentWindow)); }
 
 ScreenPoint CursorPosition() {
     POINT point{0, 0};
@@ -103,10 +103,12 @@ LRESULT OnPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
     if (target != nullptr && windowState.layersReady) {
-        saver_probe::BeforeFrame(saverCanvas.faceDirty);
+        if (watcher != nullptr) watcher->BeforeFrame(saverCanvas.faceDirty);
         RenderClock(saverCanvas.width, saverCanvas.height);
         ShowFrame(window, target);
-        if (!IsFullScreen()) saver_probe::PreviewPainted(window, saverCanvas.frameLayer, saverCanvas.width, saverCanvas.height);
+        if (watcher != nullptr && !IsFullScreen()) {
+            watcher->PreviewPainted(window, saverCanvas.frameLayer, saverCanvas.width, saverCanvas.height);
+        }
         saverCanvas.faceDirty = false;
     }
     EndPaint(window, &paint);
@@ -167,6 +169,10 @@ bool VerifyPassword() {
 
 }  // namespace
 
+void InstallSaverWatcher(SaverWatcher* newWatcher) { watcher = newWatcher; }
+
+HWND ParentWindow() { return reinterpret_cast<HWND>(static_cast<uintptr_t>(hostState.parentWindow)); }
+
 bool ConfirmClose() {
     if (!IsFullScreen()) return true;
     OSVERSIONINFOA version{};
@@ -183,8 +189,8 @@ bool ConfirmClose() {
 }
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT probeResult = 0;
-    if (saver_probe::HandleMessage(message, &probeResult)) return probeResult;
+    LRESULT answer = 0;
+    if (watcher != nullptr && watcher->Answer(message, &answer)) return answer;
     switch (DecideSaverAction(IsFullScreen(), message, wParam)) {
         case SaverAction::SetUpCanvas: return OnCreate(window);
         case SaverAction::Release: ReleaseCanvas(); return 0;

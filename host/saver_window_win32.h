@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+// The window named on the command line: the preview's host, the settings dialog's owner.
+HWND ParentWindow();
+
 // Set while ConfirmClose runs: close requests that arrive during the password dialog are no-ops.
 extern bool passwordCheckActive;
 

@@ -13,8 +13,6 @@
 
 namespace {
 
-HWND ParentWindow() { return reinterpret_cast<HWND>(static_cast<uintptr_t>(hostState.parentWindow)); }
-
 void LoadHostTexts(HINSTANCE instance) {
     LoadStringA(instance, IDS_NOTICE, hostState.noticeText, HostTextCapacity);
     LoadStringA(instance, IDS_PRODUCT_NAME, hostState.productName, HostTextCapacity);

@@ -3,14 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-// Truncation toward zero of an integer scaled by a constant, in double precision.
 int32_t Scaled(int32_t value, double factor) {
     return static_cast<int32_t>(value * factor);
 }
-
-}  // namespace
 
 DialGeometry DialGeometryOf(int32_t width, int32_t height) {
     DialGeometry dial{};

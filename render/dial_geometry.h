@@ -64,6 +64,9 @@ struct DialGeometry {
     int32_t handRadius;
 };
 
+// Truncation toward zero of an integer scaled by a constant, in double precision.
+int32_t Scaled(int32_t value, double factor);
+
 // A non-positive side counts as 0, so any input gives a usable (if empty) dial.
 DialGeometry DialGeometryOf(int32_t width, int32_t height);
 

@@ -10,10 +10,6 @@ constexpr double NeedleTipSpread = 0.003;
 constexpr double NeedleTailNear = 3.08;
 constexpr double NeedleTailFar = 3.2;
 
-int32_t Scaled(int32_t value, double factor) {
-    return static_cast<int32_t>(value * factor);
-}
-
 FloatPoint Moved(FloatPoint p, float by) {
     return {p.x + by, p.y + by};
 }

@@ -1,38 +1,52 @@
 #include "render/render_clock_win32.h"
 
-#include "host/host_state.h"
-#include "render/clock_layers_win32.h"
-#include "render/render_status.h"
+#include "common/gdi_holders_win32.h"
+#include "common/utf16_win32.h"
+#include "render/clock_recipe.h"
+#include "render/gdiplus_painter_win32.h"
+#include "tarnwick_config.h"
 
-RenderCall::RenderCall(const SaverCanvas& canvas, const ClockSettings& settings, const SYSTEMTIME& time,
-                       bool fullScreen)
-    : canvas(canvas),
-      settings(settings),
-      time(time),
-      fullScreen(fullScreen),
-      dial(DialGeometryOf(canvas.width, canvas.height)) {
-    // Their creation colours never reach the picture: every use sets the colour first.
-    CreateInto(inkPen, "GdipCreatePen1", gdip::GdipCreatePen1, ColorRefToArgb(settings.colorOfInk),
-               static_cast<Gdiplus::REAL>(dial.unit), Gdiplus::UnitWorld);
-    CreateInto(backgroundFill, "GdipCreateSolidFill", gdip::GdipCreateSolidFill,
-               ColorRefToArgb(settings.colorOfBackground));
-    CreateInto(inkFill, "GdipCreateSolidFill", gdip::GdipCreateSolidFill, ColorRefToArgb(settings.colorOfInk));
+namespace {
+
+ClockScene SceneOf(const RenderCall& call, const char16_t* dateText) {
+    return ClockScene{call.canvas.width,
+                      call.canvas.height,
+                      call.settings,
+                      ClockTime{call.time.wHour, call.time.wMinute, call.time.wSecond},
+                      call.fullScreen,
+                      dateText,
+                      TARNWICK_HOME_PAGE};
+}
+
+}  // namespace
+
+void DrawDialFace(const RenderCall& call) {
+    char16_t date[SettingsTextCapacity] = {};
+    if (LogoModeOf(call.settings.showLogo) == LogoMode::Date) {
+        // Locale 0 stands for the user's default locale; an impossible date leaves the text empty.
+        constexpr LCID UserLocale = 0;
+        if (GetDateFormatW(UserLocale, 0, &call.time, nullptr, Wide(date), SettingsTextCapacity) ==
+            0) {
+            date[0] = u'\0';
+        }
+    }
+    GdiplusPainter painter(call.canvas.faceLayer);
+    PaintDial(painter, SceneOf(call, date));
+}
+
+void ComposeFrame(const RenderCall& call) {
+    const SaverCanvas& canvas = call.canvas;
+    NoteGdiResult(BitBlt(canvas.frameLayer, 0, 0, canvas.width, canvas.height, canvas.faceLayer, 0, 0, SRCCOPY) !=
+                      FALSE,
+                  "BitBlt");
+    GdiplusPainter painter(canvas.frameLayer);
+    PaintHands(painter, SceneOf(call, u""));
 }
 
 void RenderClockWith(const SaverCanvas& canvas, const ClockSettings& settings, const SYSTEMTIME& time,
                      bool fullScreen) {
     ResetRenderStatus();
-    RenderCall call(canvas, settings, time, fullScreen);
+    const RenderCall call(canvas, settings, time, fullScreen);
     if (canvas.faceDirty) DrawDialFace(call);
     ComposeFrame(call);
-}
-
-void RenderClock(int32_t width, int32_t height) {
-    // One reading for the whole call, so the logo date and the hands always agree.
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    SaverCanvas canvas = saverCanvas;
-    canvas.width = width;
-    canvas.height = height;
-    RenderClockWith(canvas, currentSettings, now, hostState.mode == SaverMode::FullScreen);
 }

@@ -2,23 +2,21 @@
 
 ClockSettings currentSettings{};
 
-namespace {
-// The defaults are short constants: they always fit.
-void SetText(char16_t (&field)[SettingsTextCapacity], const char16_t* text) {
+void CopySettingsText(char16_t (&field)[SettingsTextCapacity], const char16_t* text) {
     int length = 0;
-    for (; length < SettingsTextCapacity - 1 && text[length] != u'\0'; ++length) {
+    while (text != nullptr && length < SettingsTextCapacity - 1 && text[length] != u'\0') {
         field[length] = text[length];
+        ++length;
     }
     field[length] = u'\0';
 }
-}  // namespace
 
 void SetDefaultSettings(ClockSettings& settings) {
     settings.colorOfMarkers = DefaultColorOfMarkers;
     settings.showSeconds = DefaultShowSeconds;
     settings.showLogo = DefaultShowLogo;
-    SetText(settings.logoText, DefaultLogoText);
-    SetText(settings.nameOfFont, DefaultNameOfFont);
+    CopySettingsText(settings.logoText, DefaultLogoText);
+    CopySettingsText(settings.nameOfFont, DefaultNameOfFont);
 }
 
 int SettingsTextLength(const char16_t (&field)[SettingsTextCapacity]) {

@@ -42,5 +42,8 @@ constexpr const char16_t* DefaultNameOfFont = u"Palatino Linotype";
 // Sets the five user fields to their defaults; colorOfInk and colorOfBackground are left alone.
 void SetDefaultSettings(ClockSettings& settings);
 
+// The text (null counts as empty) into a settings field, cut to 259 characters and ended by a NUL.
+void CopySettingsText(char16_t (&field)[SettingsTextCapacity], const char16_t* text);
+
 // Characters of a settings text before its NUL (never more than the field holds).
 int SettingsTextLength(const char16_t (&field)[SettingsTextCapacity]);

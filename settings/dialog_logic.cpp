@@ -26,24 +26,12 @@ int32_t ModeFromChecks(bool thirdChecked, bool secondChecked) {
     return 2 * (thirdChecked ? 1 : 0) + (secondChecked ? 1 : 0);
 }
 
-namespace {
-// A control's text into a settings field, cut to the field's 259 characters.
-void CopyControlText(char16_t (&field)[SettingsTextCapacity], const char16_t* text) {
-    int length = 0;
-    while (text != nullptr && length < SettingsTextCapacity - 1 && text[length] != u'\0') {
-        field[length] = text[length];
-        ++length;
-    }
-    field[length] = u'\0';
-}
-}  // namespace
-
 void ReadBackControls(const SettingsControls& controls, ClockSettings& settings) {
     settings.colorOfMarkers = controls.swatchColour;
     settings.showSeconds = ModeFromChecks(controls.secondsFullBack, controls.secondsNormal);
     settings.showLogo = ModeFromChecks(controls.logoText, controls.logoDate);
-    CopyControlText(settings.nameOfFont, controls.fontName);
-    CopyControlText(settings.logoText, controls.logoTextValue);
+    CopySettingsText(settings.nameOfFont, controls.fontName);
+    CopySettingsText(settings.logoText, controls.logoTextValue);
 }
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "settings/dialog_gdi_win32.h"
+#include "common/gdi_holders_win32.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -22,7 +22,7 @@ HWND owner = nullptr;
 HFONT previewFont = nullptr;
 
 void DeletePreviewFont() {
-    dialog_gdi::DeleteCounted(previewFont);
+    gdi::DeleteCounted(previewFont);
     previewFont = nullptr;
 }
 
@@ -42,14 +42,14 @@ void MakePreviewFont(HWND dialog) {
     char faceName[ItemTextCapacity];
     if (!SelectedFaceName(dialog, faceName)) return;
     // Kept until the selection changes or the chooser closes.
-    previewFont = static_cast<HFONT>(dialog_gdi::Hold(CreateFontA(
+    previewFont = static_cast<HFONT>(gdi::Hold(CreateFontA(
         PreviewFontHeight, 0, 0, 0, FW_DONTCARE, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
         CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, faceName)).release());
 }
 
 void FillFamilyList(HWND dialog) {
     HWND list = GetDlgItem(dialog, IDC_FONT_LIST);
-    dialog_gdi::WindowDc dc(dialog);
+    gdi::WindowDc dc(dialog);
     EnumFontFamiliesA(dc.Get(), nullptr, AddTrueTypeFamily, reinterpret_cast<LPARAM>(list));
 }
 
@@ -79,17 +79,17 @@ COLORREF OwnerColour(int32_t controlId, COLORREF fallback) {
 }
 
 void DrawPreview(HWND preview) {
-    dialog_gdi::WindowDc dc(preview);
+    gdi::WindowDc dc(preview);
     if (dc.Get() == nullptr) return;
     RECT area{};
     GetClientRect(preview, &area);
     const COLORREF background = OwnerColour(request->backgroundColourId, PreviewDefaultBackground);
     SetTextColor(dc.Get(), OwnerColour(request->textColourId, PreviewDefaultText));
-    if (dialog_gdi::Object brush = dialog_gdi::Hold(CreateSolidBrush(background))) {
+    if (gdi::Object brush = gdi::Hold(CreateSolidBrush(background))) {
         FillRect(dc.Get(), &area, static_cast<HBRUSH>(brush.get()));
     }
     if (previewFont == nullptr) return;
-    dialog_gdi::Selection selection(dc.Get(), previewFont);
+    gdi::Selection selection(dc.Get(), previewFont);
     SetBkColor(dc.Get(), background);
     const auto length = static_cast<int>(strnlen(request->sampleText, FontSampleCapacity));
     DrawTextA(dc.Get(), request->sampleText, length, &area, PreviewFormat);

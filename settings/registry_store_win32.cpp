@@ -4,15 +4,14 @@
 
 #include <vector>
 
+#include "common/utf16_win32.h"
+
 namespace {
 
-static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows texts are UTF-16");
 static_assert(static_cast<DWORD>(StoreValueType::String) == REG_SZ);
 static_assert(static_cast<DWORD>(StoreValueType::ExpandString) == REG_EXPAND_SZ);
 static_assert(static_cast<DWORD>(StoreValueType::Binary) == REG_BINARY);
 static_assert(static_cast<DWORD>(StoreValueType::Dword) == REG_DWORD);
-
-const wchar_t* Wide(const char16_t* text) { return reinterpret_cast<const wchar_t*>(text); }
 
 // HKEY_CURRENT_USER behind the store seam. All access is asked for even when only reading.
 class RegistrySettingsStore final : public SettingsStore {

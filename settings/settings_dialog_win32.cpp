@@ -5,10 +5,11 @@
 #include <algorithm>
 #include <iterator>
 
+#include "common/gdi_holders_win32.h"
+#include "common/utf16_win32.h"
 #include "host/host_state.h"
 #include "resources/resource_ids.h"
 #include "settings/about_box_win32.h"
-#include "settings/dialog_gdi_win32.h"
 #include "settings/dialog_logic.h"
 #include "settings/font_chooser_win32.h"
 #include "settings/registry_store_win32.h"
@@ -17,7 +18,6 @@
 ClockSettings dialogSettings{};
 
 namespace {
-static_assert(sizeof(wchar_t) == sizeof(char16_t), "settings texts are UTF-16, as wchar_t is on Windows");
 
 // Typing in the logo edit stops here; a longer stored text is still shown and kept whole.
 constexpr WPARAM LogoTypingLimit = 20;
@@ -29,18 +29,16 @@ const FontChooserRequest faceNameRequest = {"0123456789", 0, 0, IDC_FONT_NAME};
 // The bold font of the face-name label; made at opening, deleted with the dialog.
 HFONT faceNameFont = nullptr;
 
-wchar_t* Wide(char16_t* text) { return reinterpret_cast<wchar_t*>(text); }
-
 // A bitmap of the area's size, compatible with the dialog's device context, filled edge to edge
 // with the colour. The caller owns it.
 HBITMAP MakeSwatch(HWND dialog, COLORREF colour, const RECT& area) {
-    dialog_gdi::WindowDc dialogDc(dialog);
-    dialog_gdi::MemoryDc memoryDc = dialog_gdi::HoldMemoryDc(CreateCompatibleDC(dialogDc.Get()));
-    dialog_gdi::Object bitmap = dialog_gdi::Hold(CreateCompatibleBitmap(dialogDc.Get(), area.right, area.bottom));
-    dialog_gdi::Object brush = dialog_gdi::Hold(CreateSolidBrush(colour));
+    gdi::WindowDc dialogDc(dialog);
+    gdi::MemoryDc memoryDc = gdi::HoldMemoryDc(CreateCompatibleDC(dialogDc.Get()));
+    gdi::Object bitmap = gdi::Hold(CreateCompatibleBitmap(dialogDc.Get(), area.right, area.bottom));
+    gdi::Object brush = gdi::Hold(CreateSolidBrush(colour));
     if (memoryDc == nullptr || bitmap == nullptr || brush == nullptr) return nullptr;
     {
-        dialog_gdi::Selection selection(memoryDc.get(), bitmap.get());
+        gdi::Selection selection(memoryDc.get(), bitmap.get());
         FillRect(memoryDc.get(), &area, static_cast<HBRUSH>(brush.get()));
     }
     return static_cast<HBITMAP>(bitmap.release());
@@ -48,7 +46,7 @@ HBITMAP MakeSwatch(HWND dialog, COLORREF colour, const RECT& area) {
 
 // Hands the bitmap to the button, which keeps it; the image it gives back was an earlier swatch.
 void ReplaceButtonImage(HWND dialog, int buttonId, HBITMAP image) {
-    dialog_gdi::DeleteCounted(reinterpret_cast<HGDIOBJ>(
+    gdi::DeleteCounted(reinterpret_cast<HGDIOBJ>(
         SendDlgItemMessageA(dialog, buttonId, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image))));
 }
 
@@ -62,7 +60,7 @@ void MakeFaceNameBold(HWND dialog) {
     }
     face.lfWeight = FaceNameWeight;
     // Kept for as long as the dialog lives.
-    faceNameFont = static_cast<HFONT>(dialog_gdi::Hold(CreateFontIndirectA(&face)).release());
+    faceNameFont = static_cast<HFONT>(gdi::Hold(CreateFontIndirectA(&face)).release());
     if (faceNameFont == nullptr) return;
     SendDlgItemMessageA(dialog, IDC_FONT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(faceNameFont), FALSE);
 }
@@ -79,7 +77,7 @@ BOOL OnInitDialog(HWND dialog) {
 void OnDestroy(HWND dialog) {
     // The last swatch goes with the dialog, so that nothing of it outlives the window.
     ReplaceButtonImage(dialog, IDC_MARKER_SWATCH, nullptr);
-    dialog_gdi::DeleteCounted(faceNameFont);
+    gdi::DeleteCounted(faceNameFont);
     faceNameFont = nullptr;
 }
 

@@ -7,7 +7,7 @@
 #include <cwchar>
 #include <string>
 
-#include "render/offscreen_canvas_win32.h"
+#include "tools/offscreen_canvas_win32.h"
 #include "render/render_clock_win32.h"
 #include "settings/clock_settings.h"
 

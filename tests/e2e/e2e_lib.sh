@@ -1,7 +1,7 @@
 # Shared by the end-to-end scripts. CTest sets TARNWICK_BUILD and TARNWICK_SOURCE.
 export WINEPREFIX=${WINEPREFIX:-$TARNWICK_BUILD/wineprefix} WINEDEBUG=-all
 SCR="$TARNWICK_BUILD/tarnwick.scr"
-# The saver with observation points (host/saver_probe_win32.h); same code, same resources.
+# The saver with observation points (tests/probe/saver_probe_win32.h); same code, same resources.
 TEST_SCR="$TARNWICK_BUILD/tarnwick-test.scr"
 SETTINGS_KEY='HKCU\Software\Brevant\Tarnwick'
 

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "host/saver_probe_win32.h"
+#include "tests/probe/saver_probe_win32.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include <cstring>
 #include <string>
 
-#include "host/saver_probe_win32.h"
+#include "tests/probe/saver_probe_win32.h"
 
 namespace {
 

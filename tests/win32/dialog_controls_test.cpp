@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/object_count.h"
+#include "common/object_count.h"
 #include "resources/resource_ids.h"
 #include "settings/font_chooser_win32.h"
 #include "settings/settings_dialog_win32.h"

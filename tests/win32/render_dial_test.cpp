@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "render/render_status.h"
+#include "common/render_status.h"
 #include "tests/win32/render_test_support.h"
 
 using namespace render_test;

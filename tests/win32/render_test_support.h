@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "render/dial_geometry.h"
-#include "render/offscreen_canvas_win32.h"
+#include "tools/offscreen_canvas_win32.h"
 #include "settings/clock_settings.h"
 
 namespace render_test {

@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "host/host_state.h"
-#include "host/object_count.h"
+#include "common/object_count.h"
 #include "host/saver_canvas_win32.h"
 #include "host/saver_window_win32.h"
 #include "settings/clock_settings.h"

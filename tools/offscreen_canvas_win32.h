@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/saver_canvas_win32.h"
+#include "common/memory_layer_win32.h"
+#include "render/render_clock_win32.h"
 
 // Starts GDI+ for the life of the object; the saver's start-up does the same for its process.
 class GdiplusSession {
@@ -22,38 +23,6 @@ private:
     ULONG_PTR token_ = 0;
 };
 
-// One memory device context with a bitmap compatible with a reference context selected into it:
-// the saver window's layers, and the frame tool's, benchmark's and tests' (compatible with the
-// screen, so that drawing there costs what it costs in the saver).
-class MemoryLayer {
-public:
-    MemoryLayer() = default;
-    // A layer compatible with the screen; not Valid() when it cannot be made.
-    MemoryLayer(int32_t width, int32_t height);
-    ~MemoryLayer() { Reset(); }
-    MemoryLayer(const MemoryLayer&) = delete;
-    MemoryLayer& operator=(const MemoryLayer&) = delete;
-
-    // Replaces the layer by a new one; false, with nothing held, when either object cannot be made.
-    bool Create(HDC reference, int32_t width, int32_t height);
-    // Deletes both objects, restoring the context's own bitmap first so that both really go.
-    void Reset();
-
-    bool Valid() const { return dc_ != nullptr && bitmap_ != nullptr; }
-    HDC Dc() const { return dc_; }
-    int32_t Width() const { return width_; }
-    int32_t Height() const { return height_; }
-    // A copy of the pixels, rows from the top, each pixel 0x00RRGGBB; empty when unreadable.
-    std::vector<uint32_t> ReadPixels() const;
-
-private:
-    int32_t width_ = 0;
-    int32_t height_ = 0;
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-};
-
 // The pixels of a layer as read back at one moment.
 struct Picture {
     int32_t width;
@@ -62,6 +31,9 @@ struct Picture {
     // The colour at (x, y) as 0x00RRGGBB; 0xFFFFFFFF outside the picture.
     uint32_t At(int32_t x, int32_t y) const;
 };
+
+// A copy of the layer's pixels, rows from the top, each pixel 0x00RRGGBB; empty when unreadable.
+std::vector<uint32_t> ReadPixels(const MemoryLayer& layer);
 
 class OffscreenCanvas {
 public:
@@ -73,8 +45,8 @@ public:
     int32_t Height() const { return canvas_.height; }
     const MemoryLayer& Frame() const { return frame_; }
     const MemoryLayer& Face() const { return face_; }
-    Picture ReadFrame() const { return {Width(), Height(), frame_.ReadPixels()}; }
-    Picture ReadFace() const { return {Width(), Height(), face_.ReadPixels()}; }
+    Picture ReadFrame() const { return {Width(), Height(), ReadPixels(frame_)}; }
+    Picture ReadFace() const { return {Width(), Height(), ReadPixels(face_)}; }
 
 private:
     MemoryLayer face_;

@@ -1,4 +1,4 @@
-#include "host/object_count.h"
+#include "common/object_count.h"
 
 namespace {
 // One thread draws; a plain counter is enough.

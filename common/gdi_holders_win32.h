@@ -1,12 +1,17 @@
-// Owners for the GDI and GDI+ objects of one render call: each object is deleted when its
-// holder goes out of scope, on every path, and counted while it lives.
+// Owners for every GDI and GDI+ object the program makes: each object is deleted when its holder
+// goes out of scope, on every path, and counted while it lives.
 #pragma once
 
 #include <windows.h>
 #include <gdiplus.h>
 
-#include "host/object_count.h"
-#include "render/render_status.h"
+#include <memory>
+#include <type_traits>
+
+#include "common/object_count.h"
+#include "common/render_status.h"
+
+// ---- GDI+ objects ----
 
 namespace gdip = Gdiplus::DllExports;
 using Gdiplus::GpStatus;
@@ -84,36 +89,69 @@ inline void Gdip(GpStatus status, const char* operation) {
     NoteGdiplusStatus(status, operation);
 }
 
-// Holds one GDI object (font, brush, bitmap) and deletes it with DeleteObject.
-class GdiObjectHolder {
-public:
-    explicit GdiObjectHolder(HGDIOBJ object) : object_(object) {
-        if (object_ != nullptr) object_count::Created();
-    }
-    GdiObjectHolder(const GdiObjectHolder&) = delete;
-    GdiObjectHolder& operator=(const GdiObjectHolder&) = delete;
-    ~GdiObjectHolder() {
-        if (object_ == nullptr) return;
-        NoteGdiResult(DeleteObject(object_) != FALSE, "DeleteObject");
+// ---- GDI objects ----
+
+namespace gdi {
+
+// Deletes an object that was counted when it was made.
+inline void DeleteCounted(HGDIOBJ object) {
+    if (object == nullptr) return;
+    NoteGdiResult(DeleteObject(object) != FALSE, "DeleteObject");
+    object_count::Deleted();
+}
+
+struct ObjectDeleter {
+    void operator()(HGDIOBJ object) const { DeleteCounted(object); }
+};
+// A font, brush or bitmap; release() hands it on (still counted) to whoever keeps it.
+using Object = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, ObjectDeleter>;
+inline Object Hold(HGDIOBJ object) {
+    if (object != nullptr) object_count::Created();
+    return Object(object);
+}
+
+struct MemoryDcDeleter {
+    void operator()(HDC dc) const {
+        DeleteDC(dc);
         object_count::Deleted();
     }
-    HGDIOBJ Get() const { return object_; }
+};
+using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
+inline MemoryDc HoldMemoryDc(HDC dc) {
+    if (dc != nullptr) object_count::Created();
+    return MemoryDc(dc);
+}
+
+// A window's device context (the screen's for a null window), released when it goes out of scope.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_ != nullptr) ReleaseDC(window_, dc_);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC Get() const { return dc_; }
 
 private:
-    HGDIOBJ object_;
+    HWND window_;
+    HDC dc_;
 };
 
-// Selects an object into a device context for one scope and selects the previous one back.
-class SelectionGuard {
+// Selects an object into a device context for one scope, then selects the previous one back.
+// A null object selects nothing.
+class Selection {
 public:
-    SelectionGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
-    SelectionGuard(const SelectionGuard&) = delete;
-    SelectionGuard& operator=(const SelectionGuard&) = delete;
-    ~SelectionGuard() {
-        if (previous_ != nullptr) SelectObject(dc_, previous_);
+    Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object != nullptr ? SelectObject(dc, object) : nullptr) {}
+    ~Selection() {
+        if (previous_ != nullptr && previous_ != HGDI_ERROR) SelectObject(dc_, previous_);
     }
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
 
 private:
     HDC dc_;
     HGDIOBJ previous_;
 };
+
+}  // namespace gdi

@@ -1,0 +1,121 @@
+#include "render/clock_recipe.h"
+
+namespace {
+
+// The bezel and the rim shade along one axis across the square round the whole clock.
+void PaintRings(ClockPainter& painter, const ClockScene& scene, const DialGeometry& dial) {
+    painter.FillRectangle({0, 0, scene.width, scene.height}, OpaqueWhite);
+    const IntPoint from{dial.centerX - dial.radius, dial.centerY - dial.radius};
+    const IntPoint to{dial.centerX + dial.radius, dial.centerY + dial.radius};
+    const IntBox bezel = CircleBox(dial.centerX, dial.centerY, dial.bezelRadius);
+    const IntBox rim = CircleBox(dial.centerX, dial.centerY, dial.rimRadius);
+    painter.FillEllipseGradient(bezel, from, to, BezelLightColor, BezelDarkColor);
+    // The rim's shades are partly transparent: laid on white, not on the bezel.
+    painter.FillEllipse(rim, OpaqueWhite);
+    painter.FillEllipseGradient(rim, from, to, RimDarkColor, RimLightColor);
+    painter.FillEllipse(CircleBox(dial.centerX, dial.centerY, dial.faceRadius), OpaqueWhite);
+}
+
+// Hour discs in the marker colour with a black outline; minute lines in black.
+void PaintMarkers(ClockPainter& painter, const DialGeometry& dial, uint32_t markerColor) {
+    for (int i = 0; i < MarkerCount; ++i) {
+        const DialMarker marker = DialMarkerOf(dial, i);
+        if (marker.isHour) {
+            painter.FillEllipse(marker.disc, markerColor);
+            painter.DrawEllipse(marker.disc, OpaqueBlack, dial.unit);
+        } else {
+            const FloatPoint outer{static_cast<float>(marker.outer.x), static_cast<float>(marker.outer.y)};
+            const FloatPoint inner{static_cast<float>(marker.inner.x), static_cast<float>(marker.inner.y)};
+            painter.DrawLine(outer, inner, OpaqueBlack, dial.unit);
+        }
+    }
+}
+
+// The numerals 12, 1, 2, ... 11, each centred in its box round its anchor.
+void PaintNumerals(ClockPainter& painter, const DialGeometry& dial) {
+    const float emSize = static_cast<float>(NumeralFontSize(dial));
+    for (int i = 0; i < MarkerCount; i += MarkersPerHour) {
+        const int numeral = i == 0 ? 12 : i / MarkersPerHour;
+        char16_t text[3] = {};
+        if (numeral >= 10) {
+            text[0] = u'1';
+            text[1] = static_cast<char16_t>(u'0' + numeral % 10);
+        } else {
+            text[0] = static_cast<char16_t>(u'0' + numeral);
+        }
+        painter.DrawCentredText(text, NumeralBox(dial, numeral), emSize, OpaqueBlack);
+    }
+}
+
+// The logo line as outlined glyphs: filled in the marker colour, outlined in black.
+void PaintLogo(ClockPainter& painter, const ClockScene& scene, const DialGeometry& dial, uint32_t markerColor) {
+    char16_t text[SettingsTextCapacity];
+    switch (LogoModeOf(scene.settings.showLogo)) {
+    case LogoMode::Off:
+        return;
+    case LogoMode::Date:
+        CopySettingsText(text, scene.dateText);
+        break;
+    case LogoMode::Text:
+        CopySettingsText(text, scene.settings.logoText);
+        break;
+    }
+    if (text[0] == u'\0') return;
+    constexpr float OutlineWidth = 1.0f;
+    painter.DrawOutlinedText(text, LogoBox(dial), static_cast<float>(LogoFontSize(dial)), markerColor, OpaqueBlack,
+                             OutlineWidth);
+}
+
+// All shadows in one union: crossing shadows are no darker than single ones.
+void PaintShadow(ClockPainter& painter, const ClockHands& hands) {
+    UnionShape shapes[5];
+    int count = 0;
+    auto polygon = [&](const FloatPoint* points) { shapes[count++] = {UnionShape::Kind::Polygon, points, 4, {}}; };
+    auto ellipse = [&](const IntBox& box) { shapes[count++] = {UnionShape::Kind::Ellipse, nullptr, 0, box}; };
+    if (hands.second.shown) {
+        polygon(hands.second.needleShadow);
+        ellipse(hands.second.discShadow);
+    }
+    polygon(hands.hour.shadow);
+    polygon(hands.minute.shadow);
+    ellipse(hands.capShadow);
+    painter.FillUnion(shapes, count, ShadowColor);
+}
+
+// A black body from tip to tail with a stripe in the marker colour along it.
+void PaintHand(ClockPainter& painter, const Hand& hand, const HandSizes& sizes, uint32_t markerColor) {
+    painter.DrawLine(hand.tip, hand.tail, OpaqueBlack, sizes.handWidth);
+    painter.DrawLine(hand.stripeOuter, hand.stripeInner, markerColor, sizes.stripeWidth);
+}
+
+}  // namespace
+
+void PaintDial(ClockPainter& painter, const ClockScene& scene) {
+    const DialGeometry dial = DialGeometryOf(scene.width, scene.height);
+    const uint32_t markerColor = ColorRefToArgb(scene.settings.colorOfMarkers);
+    PaintRings(painter, scene, dial);
+    PaintMarkers(painter, dial, markerColor);
+    // A font name that no installed family answers to leaves numerals and logo out.
+    if (!painter.UseFontFamily(scene.settings.nameOfFont)) return;
+    PaintNumerals(painter, dial);
+    PaintLogo(painter, scene, dial, markerColor);
+}
+
+void PaintHands(ClockPainter& painter, const ClockScene& scene) {
+    const DialGeometry dial = DialGeometryOf(scene.width, scene.height);
+    const uint32_t markerColor = ColorRefToArgb(scene.settings.colorOfMarkers);
+    const ClockHands hands = ClockHandsOf(dial, scene.time, scene.settings.showSeconds);
+    PaintShadow(painter, hands);
+    PaintHand(painter, hands.hour, hands.sizes, markerColor);
+    PaintHand(painter, hands.minute, hands.sizes, markerColor);
+    if (hands.second.shown) {
+        painter.FillPolygon(hands.second.needle, 4, OpaqueBlack);
+        painter.FillEllipse(hands.second.disc, markerColor);
+        painter.DrawEllipse(hands.second.disc, OpaqueBlack, hands.sizes.outlineWidth);
+    }
+    painter.FillEllipse(hands.cap, OpaqueBlack);
+    if (scene.fullScreen && scene.time.minute == BannerMinute) {
+        painter.DrawBannerText(scene.homePage, {0, 0, scene.width, BannerStripHeight}, BannerFontName,
+                               BannerFontHeight, ColorRefToArgb(scene.settings.colorOfInk));
+    }
+}

@@ -1,0 +1,36 @@
+// The clock's drawing recipe: what the dial and each frame are made of, in which order, with
+// every box, colour and width taken from the geometry. Platform-free: it draws through a
+// ClockPainter, so every platform's picture comes from this one description.
+#pragma once
+
+#include <cstdint>
+
+#include "render/clock_painter.h"
+#include "render/dial_geometry.h"
+#include "render/hand_geometry.h"
+#include "settings/clock_settings.h"
+
+// The banner: the maker's address in minute 7 of a full-screen run, in a line of its own font at
+// the top right of the frame.
+constexpr int32_t BannerMinute = 7;
+constexpr int32_t BannerFontHeight = 24;
+constexpr int32_t BannerStripHeight = 40;
+constexpr char BannerFontName[] = "Palatino Linotype";
+
+// Everything one render call draws from: the canvas size, the settings, one reading of the local
+// time, and the texts the platform supplies.
+struct ClockScene {
+    int32_t width;
+    int32_t height;
+    const ClockSettings& settings;
+    ClockTime time;
+    bool fullScreen;             // only the banner asks
+    const char16_t* dateText;    // today's short date in the user's format (the date logo)
+    const char* homePage;        // the banner's text
+};
+
+// The static dial: background, bezel, rim, face, markers, numerals and the logo line.
+void PaintDial(ClockPainter& painter, const ClockScene& scene);
+// What each frame adds over the dial: one shadow under all hands, the hour and minute hands
+// with their stripes, the second hand, the cap and, in minute 7 of a full-screen run, the banner.
+void PaintHands(ClockPainter& painter, const ClockScene& scene);

@@ -1,0 +1,133 @@
+// The saver's test build links this file beside the saver's own objects: it installs a watcher
+// that counts frames, keeps a copy of the preview picture and answers the probe messages.
+#include "tests/probe/saver_probe_win32.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "common/gdi_holders_win32.h"
+#include "common/object_count.h"
+#include "host/saver_canvas_win32.h"
+#include "host/saver_hooks_win32.h"
+
+namespace saver_probe {
+namespace {
+
+// The last preview picture: a top-down 32-bit section of the window's client size. Its objects
+// are the test build's own, not counted: the counter describes the product.
+struct PreviewPicture {
+    PreviewPicture(int width, int height) : width(width), height(height) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        dc.reset(CreateCompatibleDC(nullptr));
+        bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+        if (Valid()) selection.emplace(dc.get(), bitmap.get());
+    }
+    bool Valid() const { return dc != nullptr && bitmap != nullptr; }
+
+    struct DcDeleter {
+        void operator()(HDC d) const { DeleteDC(d); }
+    };
+    struct ObjectDeleter {
+        void operator()(HGDIOBJ o) const { DeleteObject(o); }
+    };
+    int width;
+    int height;
+    void* pixels = nullptr;
+    std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> dc;
+    std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, ObjectDeleter> bitmap;
+    std::optional<gdi::Selection> selection;
+};
+
+bool WriteBitmapFile(const PreviewPicture& picture) {
+    const char* folder = std::getenv("TARNWICK_PROBE_DIR");
+    if (folder == nullptr) return false;
+    GdiFlush();
+    const std::string path = std::string(folder) + "\\preview.bmp";
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return false;
+    const DWORD pixelBytes = static_cast<DWORD>(picture.width) * static_cast<DWORD>(picture.height) * 4;
+    BITMAPFILEHEADER fileHeader{};
+    BITMAPINFOHEADER infoHeader{};
+    fileHeader.bfType = 0x4D42;
+    fileHeader.bfOffBits = sizeof(fileHeader) + sizeof(infoHeader);
+    fileHeader.bfSize = fileHeader.bfOffBits + pixelBytes;
+    infoHeader.biSize = sizeof(infoHeader);
+    infoHeader.biWidth = picture.width;
+    infoHeader.biHeight = -picture.height;
+    infoHeader.biPlanes = 1;
+    infoHeader.biBitCount = 32;
+    infoHeader.biCompression = BI_RGB;
+    bool ok = std::fwrite(&fileHeader, sizeof(fileHeader), 1, file) == 1 &&
+              std::fwrite(&infoHeader, sizeof(infoHeader), 1, file) == 1 &&
+              std::fwrite(picture.pixels, 1, pixelBytes, file) == pixelBytes;
+    ok = std::fclose(file) == 0 && ok;
+    return ok;
+}
+
+// The awareness the manifest gave the process, asked the way Windows 10 answers it.
+LRESULT ThreadDpiAwareness() {
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    using GetContextProc = void*(WINAPI*)();
+    using AwarenessProc = int(WINAPI*)(void*);
+    auto getContext = reinterpret_cast<GetContextProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+    auto awarenessOf = reinterpret_cast<AwarenessProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    if (getContext == nullptr || awarenessOf == nullptr) return -1;
+    return awarenessOf(getContext());
+}
+
+class Probe final : public SaverWatcher {
+public:
+    void BeforeFrame(bool faceDirty) override {
+        ++framesComposed_;
+        if (faceDirty) ++dialRedraws_;
+    }
+
+    // Keeps the same halftone stretch of the same frame that the window shows.
+    void PreviewPainted(HWND window, HDC frame, int width, int height) override {
+        RECT client{0, 0, 0, 0};
+        GetClientRect(window, &client);
+        if (client.right <= 0 || client.bottom <= 0) return;
+        if (!picture_ || picture_->width != client.right || picture_->height != client.bottom) {
+            picture_.emplace(client.right, client.bottom);
+        }
+        if (!picture_->Valid()) return;
+        HDC target = picture_->dc.get();
+        SetStretchBltMode(target, HALFTONE);
+        SetBrushOrgEx(target, 0, 0, nullptr);
+        StretchBlt(target, 0, 0, client.right, client.bottom, frame, 0, 0, width, height, SRCCOPY);
+    }
+
+    bool Answer(UINT message, LRESULT* result) override {
+        switch (message) {
+            case FramesComposed: *result = framesComposed_; return true;
+            case DialRedraws: *result = dialRedraws_; return true;
+            case ObjectsAlive: *result = object_count::Alive(); return true;
+            case CanvasSize: *result = static_cast<LRESULT>(saverCanvas.width) * 65536 + saverCanvas.height; return true;
+            case SavePreview: *result = picture_ && picture_->Valid() && WriteBitmapFile(*picture_) ? 1 : 0; return true;
+            case DpiAwareness: *result = ThreadDpiAwareness(); return true;
+            default: return false;
+        }
+    }
+
+private:
+    long framesComposed_ = 0;
+    long dialRedraws_ = 0;
+    std::optional<PreviewPicture> picture_;
+};
+
+Probe probe;
+// Installed before WinMain runs; the pointer it sets is constant-initialised, so order is safe.
+const bool installed = (InstallSaverWatcher(&probe), true);
+
+}  // namespace
+}  // namespace saver_probe

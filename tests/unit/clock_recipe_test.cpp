@@ -1,0 +1,195 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "render/clock_recipe.h"
+
+namespace {
+
+// Every step as one line of text, so whole sequences compare at once.
+class RecordingPainter final : public ClockPainter {
+public:
+    bool fontInstalled = true;
+    std::vector<std::string> steps;
+
+    void FillRectangle(const IntBox& b, uint32_t c) override { Add("rect " + Box(b) + Hex(c)); }
+    void FillEllipse(const IntBox& b, uint32_t c) override { Add("ellipse " + Box(b) + Hex(c)); }
+    void DrawEllipse(const IntBox& b, uint32_t c, int32_t w) override {
+        Add("outline " + Box(b) + Hex(c) + " w" + std::to_string(w));
+    }
+    void FillEllipseGradient(const IntBox& b, IntPoint f, IntPoint t, uint32_t c1, uint32_t c2) override {
+        Add("gradient " + Box(b) + " axis " + Point(f) + Point(t) + Hex(c1) + Hex(c2));
+    }
+    void DrawLine(FloatPoint, FloatPoint, uint32_t c, int32_t w) override { Add("line" + Hex(c) + " w" + std::to_string(w)); }
+    void FillPolygon(const FloatPoint*, int n, uint32_t c) override { Add("polygon " + std::to_string(n) + Hex(c)); }
+    void FillUnion(const UnionShape* shapes, int n, uint32_t c) override {
+        std::string kinds;
+        for (int i = 0; i < n; ++i) kinds += shapes[i].kind == UnionShape::Kind::Polygon ? 'P' : 'E';
+        Add("union " + kinds + Hex(c));
+    }
+    bool UseFontFamily(const char16_t* family) override {
+        Add("font " + Narrow(family));
+        return fontInstalled;
+    }
+    void DrawCentredText(const char16_t* text, const FloatBox&, float em, uint32_t c) override {
+        Add("text " + Narrow(text) + " em" + std::to_string(static_cast<int>(em)) + Hex(c));
+    }
+    void DrawOutlinedText(const char16_t* text, const IntBox& b, float em, uint32_t fill, uint32_t outline,
+                          float w) override {
+        Add("logo " + Narrow(text) + " " + Box(b) + " em" + std::to_string(static_cast<int>(em)) + Hex(fill) +
+            Hex(outline) + " w" + std::to_string(static_cast<int>(w)));
+    }
+    void DrawBannerText(const char* text, const IntBox& b, const char* font, int32_t height, uint32_t c) override {
+        Add(std::string("banner ") + text + " " + Box(b) + " " + font + " h" + std::to_string(height) + Hex(c));
+    }
+
+    // The steps whose text starts with the prefix.
+    std::vector<std::string> Only(const std::string& prefix) const {
+        std::vector<std::string> found;
+        for (const std::string& s : steps) {
+            if (s.rfind(prefix, 0) == 0) found.push_back(s);
+        }
+        return found;
+    }
+
+private:
+    void Add(std::string step) { steps.push_back(std::move(step)); }
+    static std::string Box(const IntBox& b) {
+        return std::to_string(b.left) + "," + std::to_string(b.top) + "," + std::to_string(b.width) + "," +
+               std::to_string(b.height);
+    }
+    static std::string Point(IntPoint p) { return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")"; }
+    static std::string Hex(uint32_t c) {
+        char text[12];
+        std::snprintf(text, sizeof text, " %08X", c);
+        return text;
+    }
+    static std::string Narrow(const char16_t* text) { return std::string(text, text + std::char_traits<char16_t>::length(text)); }
+};
+
+ClockSettings Settings(int32_t showSeconds, int32_t showLogo) {
+    ClockSettings settings{};
+    SetDefaultSettings(settings);
+    settings.colorOfMarkers = 0x002020C0;  // red 0xC0: ARGB 0xFFC02020
+    settings.showSeconds = showSeconds;
+    settings.showLogo = showLogo;
+    return settings;
+}
+
+ClockScene SceneOf(const ClockSettings& settings, ClockTime time, bool fullScreen = true) {
+    return ClockScene{1024, 768, settings, time, fullScreen, u"14/03/2026", "https://example.test/clock"};
+}
+
+}  // namespace
+
+TEST(ClockRecipe, DialIsLaidDownRingsMarkersNumeralsLogo) {
+    const ClockSettings settings = Settings(1, 2);
+    RecordingPainter painter;
+    PaintDial(painter, SceneOf(settings, {10, 10, 30}));
+
+    // 1024 x 768: centre (512, 384), R 364, bezel 345, rim 310, face 300, e 2.
+    const std::vector<std::string> rings(painter.steps.begin(), painter.steps.begin() + 5);
+    EXPECT_EQ(rings, (std::vector<std::string>{
+                         "rect 0,0,1024,768 FFFFFFFF",
+                         "gradient 167,39,690,690 axis (148,20)(876,748) 60000000 C0000000",
+                         "ellipse 202,74,620,620 FFFFFFFF",
+                         "gradient 202,74,620,620 axis (148,20)(876,748) FF000000 40000000",
+                         "ellipse 212,84,600,600 FFFFFFFF",
+                     }));
+    // Marker 0 is an hour disc of half size 5e round (512, 111); minute markers are black lines.
+    EXPECT_EQ(painter.steps[5], "ellipse 502,101,20,20 FFC02020");
+    EXPECT_EQ(painter.steps[6], "outline 502,101,20,20 FF000000 w2");
+    EXPECT_EQ(painter.Only("ellipse").size(), 12u + 2u);
+    EXPECT_EQ(painter.Only("outline").size(), 12u);
+    EXPECT_EQ(painter.Only("line"), std::vector<std::string>(48, "line FF000000 w2"));
+
+    const std::vector<std::string> texts = painter.Only("text");
+    ASSERT_EQ(texts.size(), 12u);
+    EXPECT_EQ(texts.front(), "text 12 em80 FF000000");
+    EXPECT_EQ(texts[1], "text 1 em80 FF000000");
+    EXPECT_EQ(texts.back(), "text 11 em80 FF000000");
+    EXPECT_EQ(painter.steps[painter.steps.size() - 14], "font Palatino Linotype");
+    EXPECT_EQ(painter.steps.back(), "logo Brevant 148,384,728,242 em50 FFC02020 FF000000 w1");
+}
+
+TEST(ClockRecipe, LogoModesAndMissingFont) {
+    struct Case {
+        int32_t showLogo;
+        bool fontInstalled;
+        size_t texts;
+        const char* logo;  // null: no logo step
+    };
+    const Case cases[] = {
+        {0, true, 12, nullptr},
+        {1, true, 12, "logo 14/03/2026 "},
+        {2, true, 12, "logo Brevant "},
+        {7, true, 12, "logo Brevant "},   // any other value is the text mode
+        {2, false, 0, nullptr},           // no such family: no numerals, no logo
+    };
+    for (const Case& c : cases) {
+        const ClockSettings settings = Settings(1, c.showLogo);
+        RecordingPainter painter;
+        painter.fontInstalled = c.fontInstalled;
+        PaintDial(painter, SceneOf(settings, {10, 10, 30}));
+        EXPECT_EQ(painter.Only("text").size(), c.texts) << c.showLogo;
+        const std::vector<std::string> logo = painter.Only("logo");
+        if (c.logo == nullptr) {
+            EXPECT_TRUE(logo.empty()) << c.showLogo;
+        } else {
+            ASSERT_EQ(logo.size(), 1u) << c.showLogo;
+            EXPECT_EQ(logo[0].rfind(c.logo, 0), 0u) << logo[0];
+        }
+        EXPECT_EQ(painter.Only("rect").size() + painter.Only("gradient").size(), 3u);
+    }
+}
+
+TEST(ClockRecipe, FrameOrderAndWhatSettingsLeaveOut) {
+    struct Case {
+        int32_t showSeconds;
+        ClockTime time;
+        bool fullScreen;
+        std::vector<std::string> steps;
+    };
+    const std::string banner = "banner https://example.test/clock 0,0,1024,40 Palatino Linotype h24 FF000000";
+    const std::vector<std::string> hands = {"line FF000000 w12", "line FFC02020 w8", "line FF000000 w12",
+                                            "line FFC02020 w8"};
+    auto join = [](std::vector<std::string> a, std::vector<std::string> b) {
+        a.insert(a.end(), b.begin(), b.end());
+        return a;
+    };
+    const std::vector<std::string> needle = {"polygon 4 FF000000", "ellipse 333,374,20,20 FFC02020",
+                                             "outline 333,374,20,20 FF000000 w2"};
+    const std::string cap = "ellipse 494,366,36,36 FF000000";
+    const Case cases[] = {
+        // 12:07:45 full screen: the needle at 45 s points to nine o'clock, its disc 170 left of the centre.
+        {1, {12, 7, 45}, true, join(join(join({"union PEPPE 20000000"}, hands), needle), {cap, banner})},
+        {1, {12, 7, 45}, false, join(join(join({"union PEPPE 20000000"}, hands), needle), {cap})},
+        {1, {12, 6, 45}, true, join(join(join({"union PEPPE 20000000"}, hands), needle), {cap})},
+        {1, {12, 8, 45}, true, join(join(join({"union PEPPE 20000000"}, hands), needle), {cap})},
+        // Full back at 15 s is where normal draws 45 s.
+        {2, {12, 8, 15}, true, join(join(join({"union PEPPE 20000000"}, hands), needle), {cap})},
+        {0, {12, 7, 45}, true, join(join({"union PPE 20000000"}, hands), {cap, banner})},
+    };
+    for (const Case& c : cases) {
+        const ClockSettings settings = Settings(c.showSeconds, 2);
+        RecordingPainter painter;
+        PaintHands(painter, SceneOf(settings, c.time, c.fullScreen));
+        EXPECT_EQ(painter.steps, c.steps) << c.showSeconds << " " << c.time.minute << " " << c.fullScreen;
+    }
+}
+
+// The union painters rely on the hand shadows all turning against the ellipses' way round.
+TEST(ClockRecipe, ShadowPolygonsRunAnticlockwiseAtEveryTime) {
+    const DialGeometry dial = DialGeometryOf(1024, 768);
+    for (int minute = 0; minute < 24 * 60; minute += 7) {
+        for (int32_t seconds : {1, 2}) {
+            const ClockHands hands = ClockHandsOf(dial, {minute / 60, minute % 60, minute % 60}, seconds);
+            EXPECT_FALSE(RunsClockwise(hands.hour.shadow, 4)) << minute;
+            EXPECT_FALSE(RunsClockwise(hands.minute.shadow, 4)) << minute;
+            EXPECT_FALSE(RunsClockwise(hands.second.needleShadow, 4)) << minute;
+        }
+    }
+    const FloatPoint square[4] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};  // right, then down: clockwise
+    EXPECT_TRUE(RunsClockwise(square, 4));
+}
