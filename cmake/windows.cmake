@@ -94,5 +94,5 @@ endif()
 # window messages and files (tests/probe/saver_probe_win32.h); the shipped tarnwick.scr has none.
 add_executable(tarnwick-test WIN32 tests/probe/saver_probe_win32.cpp)
 set_target_properties(tarnwick-test PROPERTIES SUFFIX ".scr")
-target_link_libraries(tarnwick-test PRIVATE tarnwick_saver tarnwick_warnings)
+target_link_libraries(tarnwick-test PRIVATE tarnwick_saver tarnwick_tool_support)
 target_link_options(tarnwick-test PRIVATE ${TARNWICK_STATIC_LINK})

@@ -18,29 +18,29 @@ GdiplusSession::~GdiplusSession() {
     if (token_ != 0) Gdiplus::GdiplusShutdown(token_);
 }
 
-std::vector<uint32_t> ReadPixels(const MemoryLayer& layer) {
-    if (!layer.Valid()) return {};
-    const int32_t width = layer.Width();
-    const int32_t height = layer.Height();
-    // The layer's bitmap stays selected: its pixels are copied into a top-down 32-bit section.
+PixelSection::PixelSection(int32_t width, int32_t height) : width_(width), height_(height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biHeight = -height;  // top-down: row 0 is the top
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const gdi::Object section = gdi::Hold(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const gdi::MemoryDc copyDc = gdi::HoldMemoryDc(CreateCompatibleDC(layer.Dc()));
-    if (section == nullptr || copyDc == nullptr) return {};
-    {
-        const gdi::Selection selection(copyDc.get(), section.get());
-        if (!BitBlt(copyDc.get(), 0, 0, width, height, layer.Dc(), 0, 0, SRCCOPY)) return {};
-        GdiFlush();
+    dc_ = gdi::HoldMemoryDc(CreateCompatibleDC(nullptr));
+    bitmap_ = gdi::Hold(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    if (Valid()) selection_.emplace(dc_.get(), bitmap_.get());
+}
+
+std::vector<uint32_t> ReadPixels(const MemoryLayer& layer) {
+    if (!layer.Valid()) return {};
+    // The layer's bitmap stays selected: its pixels are copied into a section and read there.
+    const PixelSection section(layer.Width(), layer.Height());
+    if (!section.Valid() ||
+        !BitBlt(section.Dc(), 0, 0, layer.Width(), layer.Height(), layer.Dc(), 0, 0, SRCCOPY)) {
+        return {};
     }
-    const auto* first = static_cast<const uint32_t*>(bits);
-    std::vector<uint32_t> pixels(first, first + static_cast<size_t>(width) * height);
+    GdiFlush();
+    std::vector<uint32_t> pixels(section.Pixels(), section.Pixels() + static_cast<size_t>(layer.Width()) * layer.Height());
     for (uint32_t& pixel : pixels) pixel &= 0x00FFFFFF;
     return pixels;
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "common/memory_layer_win32.h"
@@ -30,6 +31,26 @@ struct Picture {
     std::vector<uint32_t> pixels;
     // The colour at (x, y) as 0x00RRGGBB; 0xFFFFFFFF outside the picture.
     uint32_t At(int32_t x, int32_t y) const;
+};
+
+// A top-down 32-bit DIB section selected into a memory context of its own, its pixels in reach.
+class PixelSection {
+public:
+    PixelSection(int32_t width, int32_t height);
+    bool Valid() const { return dc_ != nullptr && bitmap_ != nullptr; }
+    HDC Dc() const { return dc_.get(); }
+    int32_t Width() const { return width_; }
+    int32_t Height() const { return height_; }
+    // Rows from the top, each pixel 0x00RRGGBB in its low bytes; call GdiFlush first.
+    const uint32_t* Pixels() const { return static_cast<const uint32_t*>(bits_); }
+
+private:
+    int32_t width_;
+    int32_t height_;
+    void* bits_ = nullptr;
+    gdi::MemoryDc dc_;
+    gdi::Object bitmap_;
+    std::optional<gdi::Selection> selection_;
 };
 
 // A copy of the layer's pixels, rows from the top, each pixel 0x00RRGGBB; empty when unreadable.

@@ -4,70 +4,38 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <string>
 
-#include "common/gdi_holders_win32.h"
 #include "common/object_count.h"
 #include "host/saver_canvas_win32.h"
 #include "host/saver_hooks_win32.h"
+#include "tools/offscreen_canvas_win32.h"
 
 namespace saver_probe {
 namespace {
 
-// The last preview picture: a top-down 32-bit section of the window's client size. Its objects
-// are the test build's own, not counted: the counter describes the product.
-struct PreviewPicture {
-    PreviewPicture(int width, int height) : width(width), height(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc.reset(CreateCompatibleDC(nullptr));
-        bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
-        if (Valid()) selection.emplace(dc.get(), bitmap.get());
-    }
-    bool Valid() const { return dc != nullptr && bitmap != nullptr; }
-
-    struct DcDeleter {
-        void operator()(HDC d) const { DeleteDC(d); }
-    };
-    struct ObjectDeleter {
-        void operator()(HGDIOBJ o) const { DeleteObject(o); }
-    };
-    int width;
-    int height;
-    void* pixels = nullptr;
-    std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter> dc;
-    std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, ObjectDeleter> bitmap;
-    std::optional<gdi::Selection> selection;
-};
-
-bool WriteBitmapFile(const PreviewPicture& picture) {
+bool WriteBitmapFile(const PixelSection& picture) {
     const char* folder = std::getenv("TARNWICK_PROBE_DIR");
     if (folder == nullptr) return false;
     GdiFlush();
     const std::string path = std::string(folder) + "\\preview.bmp";
     FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) return false;
-    const DWORD pixelBytes = static_cast<DWORD>(picture.width) * static_cast<DWORD>(picture.height) * 4;
+    const DWORD pixelBytes = static_cast<DWORD>(picture.Width()) * static_cast<DWORD>(picture.Height()) * 4;
     BITMAPFILEHEADER fileHeader{};
     BITMAPINFOHEADER infoHeader{};
     fileHeader.bfType = 0x4D42;
     fileHeader.bfOffBits = sizeof(fileHeader) + sizeof(infoHeader);
     fileHeader.bfSize = fileHeader.bfOffBits + pixelBytes;
     infoHeader.biSize = sizeof(infoHeader);
-    infoHeader.biWidth = picture.width;
-    infoHeader.biHeight = -picture.height;
+    infoHeader.biWidth = picture.Width();
+    infoHeader.biHeight = -picture.Height();
     infoHeader.biPlanes = 1;
     infoHeader.biBitCount = 32;
     infoHeader.biCompression = BI_RGB;
     bool ok = std::fwrite(&fileHeader, sizeof(fileHeader), 1, file) == 1 &&
               std::fwrite(&infoHeader, sizeof(infoHeader), 1, file) == 1 &&
-              std::fwrite(picture.pixels, 1, pixelBytes, file) == pixelBytes;
+              std::fwrite(picture.Pixels(), 1, pixelBytes, file) == pixelBytes;
     ok = std::fclose(file) == 0 && ok;
     return ok;
 }
@@ -97,11 +65,14 @@ public:
         RECT client{0, 0, 0, 0};
         GetClientRect(window, &client);
         if (client.right <= 0 || client.bottom <= 0) return;
-        if (!picture_ || picture_->width != client.right || picture_->height != client.bottom) {
+        if (!picture_ || picture_->Width() != client.right || picture_->Height() != client.bottom) {
+            picture_.reset();
+            const long before = object_count::Alive();
             picture_.emplace(client.right, client.bottom);
+            pictureObjects_ = object_count::Alive() - before;
         }
         if (!picture_->Valid()) return;
-        HDC target = picture_->dc.get();
+        HDC target = picture_->Dc();
         SetStretchBltMode(target, HALFTONE);
         SetBrushOrgEx(target, 0, 0, nullptr);
         StretchBlt(target, 0, 0, client.right, client.bottom, frame, 0, 0, width, height, SRCCOPY);
@@ -111,7 +82,8 @@ public:
         switch (message) {
             case FramesComposed: *result = framesComposed_; return true;
             case DialRedraws: *result = dialRedraws_; return true;
-            case ObjectsAlive: *result = object_count::Alive(); return true;
+            // The product's objects: the probe's own picture is not one of them.
+            case ObjectsAlive: *result = object_count::Alive() - pictureObjects_; return true;
             case CanvasSize: *result = static_cast<LRESULT>(saverCanvas.width) * 65536 + saverCanvas.height; return true;
             case SavePreview: *result = picture_ && picture_->Valid() && WriteBitmapFile(*picture_) ? 1 : 0; return true;
             case DpiAwareness: *result = ThreadDpiAwareness(); return true;
@@ -122,7 +94,8 @@ public:
 private:
     long framesComposed_ = 0;
     long dialRedraws_ = 0;
-    std::optional<PreviewPicture> picture_;
+    std::optional<PixelSection> picture_;
+    long pictureObjects_ = 0;
 };
 
 Probe probe;

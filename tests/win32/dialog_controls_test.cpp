@@ -11,39 +11,11 @@
 
 #include "common/object_count.h"
 #include "resources/resource_ids.h"
+#include "tests/win32/test_window_support.h"
 #include "settings/font_chooser_win32.h"
 #include "settings/settings_dialog_win32.h"
 
 namespace {
-
-// A plain top-level window with child controls, standing in for a dialog.
-class TestWindow {
-public:
-    TestWindow() {
-        static const bool registered = [] {
-            WNDCLASSA windowClass{};
-            windowClass.lpfnWndProc = DefWindowProcA;
-            windowClass.hInstance = GetModuleHandleA(nullptr);
-            windowClass.lpszClassName = "DialogControlsTestWindow";
-            return RegisterClassA(&windowClass) != 0;
-        }();
-        EXPECT_TRUE(registered);
-        window_ = CreateWindowExA(0, "DialogControlsTestWindow", "owner", WS_POPUP, 0, 0, 640, 480, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
-    }
-    ~TestWindow() { DestroyWindow(window_); }
-    TestWindow(const TestWindow&) = delete;
-    TestWindow& operator=(const TestWindow&) = delete;
-    HWND get() const { return window_; }
-
-    HWND AddChild(const char* className, DWORD style, int id, int width, int height, const char* text = "") {
-        return CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 10, 10, width, height, window_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    }
-
-private:
-    HWND window_ = nullptr;
-};
 
 struct BitmapPixels {
     int width = 0;

@@ -1,7 +1,6 @@
 // The saver window in this process, driven message by message: canvas set-up per mode, release
 // on close, what happens after release, previews of odd sizes, the password-check gate.
 #include <windows.h>
-#include <gdiplus.h>
 
 #include <gtest/gtest.h>
 
@@ -12,39 +11,15 @@
 #include "host/saver_canvas_win32.h"
 #include "host/saver_window_win32.h"
 #include "settings/clock_settings.h"
+#include "tests/win32/test_window_support.h"
+#include "tools/offscreen_canvas_win32.h"
 
 namespace {
-
-// A plain top-level window standing in for the control panel's preview area.
-class ParentWindow {
-public:
-    ParentWindow(int clientWidth, int clientHeight) {
-        static const bool registered = [] {
-            WNDCLASSA windowClass{};
-            windowClass.lpfnWndProc = DefWindowProcA;
-            windowClass.hInstance = GetModuleHandleA(nullptr);
-            windowClass.lpszClassName = "SaverWindowTestParent";
-            return RegisterClassA(&windowClass) != 0;
-        }();
-        EXPECT_TRUE(registered);
-        // A popup's window rectangle is its client rectangle.
-        window_ = CreateWindowExA(0, "SaverWindowTestParent", "parent", WS_POPUP | WS_VISIBLE, 10, 10, clientWidth,
-                                  clientHeight, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    }
-    ~ParentWindow() {
-        if (IsWindow(window_)) DestroyWindow(window_);
-    }
-    HWND get() const { return window_; }
-
-private:
-    HWND window_ = nullptr;
-};
 
 class SaverWindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        Gdiplus::GdiplusStartupInput input;
-        ASSERT_EQ(Gdiplus::GdiplusStartup(&gdiplusToken_, &input, nullptr), Gdiplus::Ok);
+        ASSERT_TRUE(gdiplus_.Started());
         SetDefaultSettings(currentSettings);
         hostState.instance = GetModuleHandleA(nullptr);
         lstrcpyA(hostState.className, "TARNWICK_WINDOW_TEST");
@@ -58,7 +33,6 @@ protected:
         if (saver_ != nullptr && IsWindow(saver_)) DestroyWindow(saver_);
         DrainQuit();
         passwordCheckActive = false;
-        Gdiplus::GdiplusShutdown(gdiplusToken_);
     }
 
     bool CreatePreview(HWND parent) {
@@ -92,12 +66,12 @@ protected:
     long LayersHeld() const { return object_count::Alive() - objectsBefore_; }
 
     HWND saver_ = nullptr;
-    ULONG_PTR gdiplusToken_ = 0;
+    GdiplusSession gdiplus_;
     long objectsBefore_ = 0;
 };
 
 TEST_F(SaverWindowTest, PreviewFillsItsParentWithAnEnlargedCanvas) {
-    ParentWindow parent(152, 112);
+    TestWindow parent(152, 112, true);
     ASSERT_TRUE(CreatePreview(parent.get()));
     RECT client;
     GetClientRect(saver_, &client);
@@ -128,7 +102,7 @@ TEST_F(SaverWindowTest, FullScreenCoversTheScreen) {
 }
 
 TEST_F(SaverWindowTest, MessagesAfterReleaseNeitherDrawNorReleaseAgain) {
-    ParentWindow parent(152, 112);
+    TestWindow parent(152, 112, true);
     ASSERT_TRUE(CreatePreview(parent.get()));
     EXPECT_EQ(SendMessageA(saver_, WM_CLOSE, 0, 0), 0);
     EXPECT_EQ(LayersHeld(), 0);
@@ -151,7 +125,7 @@ TEST_F(SaverWindowTest, MessagesAfterReleaseNeitherDrawNorReleaseAgain) {
 }
 
 TEST_F(SaverWindowTest, DestroyingTheParentEndsThePreview) {
-    ParentWindow parent(152, 112);
+    TestWindow parent(152, 112, true);
     ASSERT_TRUE(CreatePreview(parent.get()));
     DestroyWindow(parent.get());
     EXPECT_FALSE(IsWindow(saver_));
@@ -160,7 +134,7 @@ TEST_F(SaverWindowTest, DestroyingTheParentEndsThePreview) {
 }
 
 TEST_F(SaverWindowTest, PreviewIgnoresInputButEndsOnSuspend) {
-    ParentWindow parent(152, 112);
+    TestWindow parent(152, 112, true);
     ASSERT_TRUE(CreatePreview(parent.get()));
     for (UINT message : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN, WM_MOUSEMOVE}) {
         EXPECT_EQ(SendMessageA(saver_, message, 0, 0), 0);
@@ -174,7 +148,7 @@ TEST_F(SaverWindowTest, PreviewIgnoresInputButEndsOnSuspend) {
 }
 
 TEST_F(SaverWindowTest, PreviewWithAnEmptySideDrawsNothing) {
-    ParentWindow parent(152, 0);
+    TestWindow parent(152, 0, true);
     ASSERT_TRUE(CreatePreview(parent.get()));
     EXPECT_EQ(saverCanvas.width, 0);
     EXPECT_EQ(saverCanvas.height, 0);
@@ -189,7 +163,7 @@ TEST_F(SaverWindowTest, PreviewWithAnEmptySideDrawsNothing) {
 
 TEST_F(SaverWindowTest, LayersThatCannotBeMadeLeaveAWindowThatStillEnds) {
     // A preview this large asks for two bitmaps of about 4 GB each, which GDI refuses.
-    ParentWindow parent(32000, 32000);
+    TestWindow parent(32000, 32000, true);
     RECT client;
     GetClientRect(parent.get(), &client);
     ASSERT_TRUE(CreatePreview(parent.get()));
