@@ -13,11 +13,6 @@ using namespace render_test;
 
 namespace {
 
-// A point of the dial at radius r and angle t (clock radians), rounded to the pixel grid.
-IntPoint At(const DialGeometry& dial, double r, double t) {
-    return Rounded(DialPoint(dial, r, t));
-}
-
 struct InkBox {
     int count = 0;
     int left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;

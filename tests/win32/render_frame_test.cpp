@@ -29,10 +29,6 @@ ClockSettings Plain(int32_t showSeconds) {
     return settings;
 }
 
-IntPoint At(const DialGeometry& dial, double r, double t) {
-    return Rounded(DialPoint(dial, r, t));
-}
-
 int DarkPixels(const Picture& picture, int left, int top, int right, int bottom) {
     int dark = 0;
     for (int y = top; y < bottom; ++y) {

@@ -73,7 +73,8 @@ testing::AssertionResult ColorDark(const Picture& picture, IntPoint at) {
     return ColorNear(picture, at, Black, 80);
 }
 
-IntPoint Rounded(FloatPoint p) {
+IntPoint At(const DialGeometry& dial, double r, double t) {
+    const FloatPoint p = DialPoint(dial, r, t);
     return {static_cast<int32_t>(std::lround(p.x)), static_cast<int32_t>(std::lround(p.y))};
 }
 

@@ -49,7 +49,8 @@ int Gray(uint32_t color);
 testing::AssertionResult ColorNear(const Picture& picture, IntPoint at, uint32_t expected, int tolerance = 12);
 testing::AssertionResult ColorDark(const Picture& picture, IntPoint at);
 
-IntPoint Rounded(FloatPoint p);
+// The point of the dial at radius r and angle t (clock radians), rounded to the pixel grid.
+IntPoint At(const DialGeometry& dial, double r, double t);
 
 // Runs GDI+ for one test.
 class RenderTest : public testing::Test {
