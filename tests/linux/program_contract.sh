@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The X11 program and the frame tool from outside: a bad option gets one line and exit 2; the
+# program's own window follows its size and a click ends it; SIGTERM ends it within a second.
+source "$TARNWICK_SOURCE/tests/linux/linux_lib.sh"
+
+for program in "$TARNWICK_BIN" "$TARNWICK_BUILD/tarnwick-frame"; do
+    code=0
+    "$program" --seconds sometimes 2>"$WORK/complaint" || code=$?
+    [ "$code" -eq 2 ] || linux_fail "$program: exit code $code for a bad value"
+    [ "$(wc -l <"$WORK/complaint")" -eq 1 ] && grep -q -- "--seconds" "$WORK/complaint" ||
+        linux_fail "$program: complaint '$(cat "$WORK/complaint")'"
+done
+"$TARNWICK_BUILD/tarnwick-frame" --size 800x600 --time "2026-03-14 10:10:30" --out "$WORK/frame.png"
+python3 "$TARNWICK_SOURCE/tests/e2e/picture_check.py" "$WORK/frame.png" 800 600 >/dev/null ||
+    linux_fail "tarnwick-frame drew no clock"
+
+linux_start_xvfb 1280x1024
+"$TARNWICK_BIN" --seconds fullback &
+program=$!
+CLEANUP_PIDS+=("$program")
+window=
+for _ in $(seq 50); do
+    window=$(xdotool search --sync --limit 1 --name '^Tarnwick$' 2>/dev/null) && break
+    sleep 0.1
+done
+[ -n "$window" ] || linux_fail "the program opened no window"
+xdotool windowsize --sync "$window" 1280 1024
+sleep 1
+linux_check_screen own-window 1280 1024
+xdotool mousemove 640 100 click 1
+linux_wait_gone "$program" 2 || linux_fail "a click did not end the program"
+wait "$program" || linux_fail "the program ended with code $? after a click"
+
+"$TARNWICK_BIN" --fullscreen &
+program=$!
+CLEANUP_PIDS+=("$program")
+sleep 1.5
+kill -TERM "$program"
+start=$(date +%s%N)
+linux_wait_gone "$program" 1 || linux_fail "SIGTERM did not end the program within a second"
+wait "$program" || linux_fail "the program ended with code $? on SIGTERM"
+echo "SIGTERM ended the program in $((($(date +%s%N) - start) / 1000000)) ms"
