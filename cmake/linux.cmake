@@ -1,7 +1,7 @@
 # Linux targets: the Cairo/Pango renderer, the X11 program `tarnwick`, its tools, their tests
 # and the Debian package.
 find_package(PkgConfig REQUIRED)
-pkg_check_modules(TARNWICK_CAIRO REQUIRED IMPORTED_TARGET cairo cairo-xlib pangocairo x11)
+pkg_check_modules(TARNWICK_CAIRO REQUIRED IMPORTED_TARGET cairo cairo-xlib pangocairo x11 xext)
 
 file(GLOB TARNWICK_CAIRO_SOURCES CONFIGURE_DEPENDS render/*_cairo.cpp)
 add_library(tarnwick_cairo STATIC ${TARNWICK_CAIRO_SOURCES})
@@ -55,6 +55,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xscreensaver | xsecurelock, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TARNWICK_HOME_PAGE})
 include(CPack)

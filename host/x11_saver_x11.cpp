@@ -1,6 +1,5 @@
 #include "host/x11_saver_x11.h"
 
-#include <cairo-xlib.h>
 #include <poll.h>
 
 #include <cstdio>
@@ -52,33 +51,35 @@ X11Saver::X11Saver(Display* display, SaverTarget target, const ClockSettings& se
       deleteWindow_(XInternAtom(display, "WM_DELETE_WINDOW", False)) {}
 
 X11Saver::~X11Saver() {
-    window_.reset();
+    canvas_.reset();
+    presenter_.reset();
     if (target_.ownWindow) XDestroyWindow(display_, target_.window);
     XFlush(display_);
 }
 
 bool X11Saver::Follow(int width, int height) {
     if (canvas_ != nullptr && canvas_->Width() == width && canvas_->Height() == height) return false;
-    canvas_ = std::make_unique<CairoCanvas>(width, height);
-    cairo_xlib_surface_set_size(window_.get(), width, height);
+    canvas_.reset();
+    presenter_ = std::make_unique<X11Presenter>(display_, target_.window, attributes_, width, height);
+    canvas_ = std::make_unique<CairoCanvas>(width, height, presenter_->FrameMemory());
     framed_ = false;
     return true;
 }
 
 void X11Saver::Render(bool compose) {
     if (canvas_ == nullptr || !canvas_->Valid()) return;
+    CairoRegion shown;
     if (compose || !framed_) {
         const ClockCall call{settings_, LocalTime(), true, homePage_.c_str()};
-        RenderClockWith(*canvas_, call);
+        shown = RenderClockChanges(*canvas_, call);
         framed_ = true;
+    } else {
+        const cairo_rectangle_int_t all{0, 0, canvas_->Width(), canvas_->Height()};
+        shown.reset(cairo_region_create_rectangle(&all));
     }
-    // The finished frame goes to the window in one copy: nothing half-drawn is ever seen.
-    cairo_t* cr = cairo_create(window_.get());
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, canvas_->Frame(), 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(window_.get());
+    // The finished frame goes to the window in one copy, and only where it changed: nothing
+    // half-drawn is ever seen, and a steady clock moves few pixels a second.
+    presenter_->Show(*canvas_, shown.get());
     canvas_->faceDirty = false;
 }
 
@@ -117,8 +118,7 @@ bool X11Saver::DispatchEvents() {
 }
 
 int X11Saver::Run(int stopFd) {
-    XWindowAttributes attributes{};
-    if (XGetWindowAttributes(display_, target_.window, &attributes) == 0) {
+    if (XGetWindowAttributes(display_, target_.window, &attributes_) == 0) {
         std::fprintf(stderr, "tarnwick: no window 0x%lx to draw into\n", target_.window);
         return 1;
     }
@@ -126,9 +126,7 @@ int X11Saver::Run(int stopFd) {
     if (target_.ownWindow) events |= KeyPressMask | ButtonPressMask;
     XSelectInput(display_, target_.window, events);
     if (target_.ownWindow) XSetWMProtocols(display_, target_.window, &deleteWindow_, 1);
-    window_.reset(cairo_xlib_surface_create(display_, target_.window, attributes.visual, attributes.width,
-                                            attributes.height));
-    Follow(attributes.width, attributes.height);
+    Follow(attributes_.width, attributes_.height);
     if (target_.ownWindow) XMapRaised(display_, target_.window);
     Render(true);
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "host/saver_rules.h"
+#include "host/x11_presenter_x11.h"
 #include "render/render_clock_cairo.h"
 #include "settings/clock_settings.h"
 
@@ -41,8 +42,10 @@ private:
     const ClockSettings& settings_;
     std::string homePage_;
     Atom deleteWindow_;
+    XWindowAttributes attributes_{};
+    // The canvas's frame may live in the presenter's memory: the canvas goes first.
+    std::unique_ptr<X11Presenter> presenter_;
     std::unique_ptr<CairoCanvas> canvas_;
-    std::unique_ptr<cairo_surface_t, void (*)(cairo_surface_t*)> window_{nullptr, cairo_surface_destroy};
     TickState tick_;
     bool framed_ = false;  // a frame has been composed since the canvas was made
 };

@@ -5,6 +5,7 @@
 
 #include "render/cairo_painter_cairo.h"
 #include "render/clock_recipe.h"
+#include "render/extents_painter.h"
 
 namespace {
 
@@ -22,10 +23,57 @@ ClockScene SceneOf(const CairoCanvas& canvas, const ClockCall& call, const char1
                       call.homePage};
 }
 
+CairoRegion WholeCanvas(const CairoCanvas& canvas) {
+    const cairo_rectangle_int_t all{0, 0, canvas.Width(), canvas.Height()};
+    return CairoRegion(cairo_region_create_rectangle(&all));
+}
+
+// The part of the canvas the frame steps of this scene draw into.
+CairoRegion DrawnBy(const CairoCanvas& canvas, const ClockScene& scene) {
+    ExtentsPainter extents;
+    PaintHands(extents, scene);
+    CairoRegion region(cairo_region_create());
+    for (const IntBox& box : extents.Boxes()) {
+        const cairo_rectangle_int_t rectangle{box.left, box.top, box.width, box.height};
+        cairo_region_union_rectangle(region.get(), &rectangle);
+    }
+    const CairoRegion all = WholeCanvas(canvas);
+    cairo_region_intersect(region.get(), all.get());
+    return region;
+}
+
+// Copies the dial into the frame within the region, row by row.
+void RestoreDial(const CairoCanvas& canvas, const cairo_region_t* region) {
+    cairo_surface_flush(canvas.Face());
+    cairo_surface_flush(canvas.Frame());
+    const unsigned char* face = cairo_image_surface_get_data(canvas.Face());
+    unsigned char* frame = cairo_image_surface_get_data(canvas.Frame());
+    const size_t stride = canvas.Stride();
+    for (int i = 0; i < cairo_region_num_rectangles(region); ++i) {
+        cairo_rectangle_int_t r;
+        cairo_region_get_rectangle(region, i, &r);
+        for (int y = r.y; y < r.y + r.height; ++y) {
+            const size_t offset = y * stride + static_cast<size_t>(r.x) * sizeof(uint32_t);
+            std::memcpy(frame + offset, face + offset, static_cast<size_t>(r.width) * sizeof(uint32_t));
+        }
+    }
+    cairo_surface_mark_dirty(canvas.Frame());
+}
+
+void PaintFrame(CairoCanvas& canvas, const ClockScene& scene) {
+    CairoPainter painter(canvas.Frame());
+    PaintHands(painter, scene);
+}
+
 }  // namespace
 
-CairoCanvas::CairoCanvas(int32_t width, int32_t height)
-    : width_(width), height_(height), face_(OpaqueLayer(width, height)), frame_(OpaqueLayer(width, height)) {}
+CairoCanvas::CairoCanvas(int32_t width, int32_t height, unsigned char* frameMemory)
+    : width_(width), height_(height), face_(OpaqueLayer(width, height)) {
+    frame_.reset(frameMemory == nullptr ? cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)
+                                        : cairo_image_surface_create_for_data(
+                                              frameMemory, CAIRO_FORMAT_RGB24, width, height,
+                                              cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width)));
+}
 
 bool CairoCanvas::Valid() const {
     return cairo_surface_status(face_.get()) == CAIRO_STATUS_SUCCESS &&
@@ -65,6 +113,7 @@ void DrawDialFace(CairoCanvas& canvas, const ClockCall& call) {
     if (LogoModeOf(call.settings.showLogo) == LogoMode::Date) date = ShortDateOf(call.time);
     CairoPainter painter(canvas.Face());
     PaintDial(painter, SceneOf(canvas, call, date.c_str()));
+    canvas.overDial.reset();
 }
 
 void ComposeFrame(CairoCanvas& canvas, const ClockCall& call) {
@@ -75,13 +124,37 @@ void ComposeFrame(CairoCanvas& canvas, const ClockCall& call) {
     std::memcpy(cairo_image_surface_get_data(canvas.Frame()), cairo_image_surface_get_data(canvas.Face()),
                 static_cast<size_t>(canvas.Stride()) * canvas.Height());
     cairo_surface_mark_dirty(canvas.Frame());
-    CairoPainter painter(canvas.Frame());
-    PaintHands(painter, SceneOf(canvas, call, u""));
+    const ClockScene scene = SceneOf(canvas, call, u"");
+    canvas.overDial = DrawnBy(canvas, scene);
+    PaintFrame(canvas, scene);
+}
+
+CairoRegion ComposeFrameChanges(CairoCanvas& canvas, const ClockCall& call) {
+    if (!canvas.Valid()) return CairoRegion(cairo_region_create());
+    if (canvas.overDial == nullptr) {
+        ComposeFrame(canvas, call);
+        return WholeCanvas(canvas);
+    }
+    // What the last frame drew goes back to the dial; the window then needs that and whatever
+    // this frame draws.
+    RestoreDial(canvas, canvas.overDial.get());
+    const ClockScene scene = SceneOf(canvas, call, u"");
+    CairoRegion drawn = DrawnBy(canvas, scene);
+    CairoRegion changed(cairo_region_copy(drawn.get()));
+    cairo_region_union(changed.get(), canvas.overDial.get());
+    canvas.overDial = std::move(drawn);
+    PaintFrame(canvas, scene);
+    return changed;
 }
 
 void RenderClockWith(CairoCanvas& canvas, const ClockCall& call) {
     if (canvas.faceDirty) DrawDialFace(canvas, call);
     ComposeFrame(canvas, call);
+}
+
+CairoRegion RenderClockChanges(CairoCanvas& canvas, const ClockCall& call) {
+    if (canvas.faceDirty) DrawDialFace(canvas, call);
+    return ComposeFrameChanges(canvas, call);
 }
 
 bool SaveFrameAsPng(const CairoCanvas& canvas, const char* path) {

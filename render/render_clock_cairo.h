@@ -15,11 +15,18 @@ struct CairoSurfaceRelease {
 };
 using CairoSurface = std::unique_ptr<cairo_surface_t, CairoSurfaceRelease>;
 
+struct CairoRegionRelease {
+    void operator()(cairo_region_t* region) const { cairo_region_destroy(region); }
+};
+using CairoRegion = std::unique_ptr<cairo_region_t, CairoRegionRelease>;
+
 // Two opaque layers of the canvas size and the dial-cache flag. Pixels are 32-bit words
 // 0x00RRGGBB, rows from the top, `Stride()` bytes apart.
 class CairoCanvas {
 public:
-    CairoCanvas(int32_t width, int32_t height);
+    // The frame layer may live in memory the caller owns (e.g. shared with a display), of
+    // Stride() times height bytes; it must outlive the canvas.
+    CairoCanvas(int32_t width, int32_t height, unsigned char* frameMemory = nullptr);
     bool Valid() const;
     int32_t Width() const { return width_; }
     int32_t Height() const { return height_; }
@@ -30,6 +37,9 @@ public:
     uint32_t FramePixel(int32_t x, int32_t y) const;
 
     bool faceDirty = true;
+    // Where the frame differs from the dial: what the last composed frame drew over it. Null
+    // while that is unknown (no frame yet, or a dial drawn since).
+    CairoRegion overDial;
 
 private:
     int32_t width_;
@@ -54,9 +64,15 @@ std::u16string ShortDateOf(const std::tm& time);
 void DrawDialFace(CairoCanvas& canvas, const ClockCall& call);
 // Copies the dial into the frame and draws the shadow, hands, cap and banner over it.
 void ComposeFrame(CairoCanvas& canvas, const ClockCall& call);
+// The same frame, pixel for pixel, built by restoring the dial and redrawing only where the last
+// frame or this one draws. Returns that region: what a window must be shown anew (the whole
+// canvas when the frame over the dial is unknown).
+CairoRegion ComposeFrameChanges(CairoCanvas& canvas, const ClockCall& call);
 // Both phases: the dial first while faceDirty is set, then the frame. Never clears faceDirty:
 // the caller does, once the frame has been shown.
 void RenderClockWith(CairoCanvas& canvas, const ClockCall& call);
+// Both phases, the frame by its changes; returns the region that changed.
+CairoRegion RenderClockChanges(CairoCanvas& canvas, const ClockCall& call);
 
 // Writes the frame as a PNG; false when it cannot be written.
 bool SaveFrameAsPng(const CairoCanvas& canvas, const char* path);

@@ -190,6 +190,25 @@ TEST(CairoFrame, DateLogoShowsTheLocaleShortDate) {
               0);
 }
 
+// The X11 program rebuilds a frame only where the last one or this one draws: a run of such
+// frames (the banner coming and going, the dial redrawn) equals frames composed whole.
+TEST(CairoFrame, FramesByTheirChangesEqualWholeFrames) {
+    Clock changes(800, 600), whole(800, 600);
+    const ClockSettings settings = Plain(Normal);
+    const size_t bytes = static_cast<size_t>(whole.canvas.Stride()) * 600;
+    for (int i = 0; i < 150; ++i) {
+        const std::tm time = TimeOf(9, 6 + i / 60, i % 60 * 7 % 60);
+        changes.canvas.faceDirty = whole.canvas.faceDirty = i % 50 == 0;
+        RenderClockChanges(changes.canvas, ClockCall{settings, time, true, "https://brevant.example/tarnwick"});
+        RenderClockWith(whole.canvas, ClockCall{settings, time, true, "https://brevant.example/tarnwick"});
+        cairo_surface_flush(changes.canvas.Frame());
+        ASSERT_EQ(std::memcmp(cairo_image_surface_get_data(changes.canvas.Frame()),
+                              cairo_image_surface_get_data(whole.canvas.Frame()), bytes),
+                  0)
+            << "frame " << i;
+    }
+}
+
 TEST(CairoFrame, ManyFramesLeaveMemoryFlat) {
     const auto residentKiB = [] {
         long pages = 0, resident = 0;
