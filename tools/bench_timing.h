@@ -9,6 +9,10 @@
 #include <cstring>
 #include <vector>
 
+constexpr char BenchUsage[] =
+    "Usage: tarnwick-bench\nPrints, per canvas size, the minimum and median milliseconds of the dial draw, the "
+    "frame compose and a plain copy of a frame-sized buffer, then whether the 4K frame meets its goal.\n";
+
 struct BenchSize {
     int32_t width;
     int32_t height;

@@ -59,10 +59,7 @@ int main(int argc, char** argv) {
     if (argc > 1) {
         const bool help = std::strcmp(argv[1], "--help") == 0;
         std::fprintf(help ? stdout : stderr,
-                     "%sUsage: tarnwick-bench\nPrints, per canvas size, the minimum and median milliseconds of the "
-                     "dial draw, the frame compose and a plain copy of a frame-sized buffer, then whether the 4K frame "
-                     "meets its goal.\n",
-                     help ? "" : "tarnwick-bench: takes no options\n");
+                     "%s%s", help ? "" : "tarnwick-bench: takes no options\n", BenchUsage);
         return help ? 0 : 2;
     }
     ClockSettings settings{};
