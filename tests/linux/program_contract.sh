@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The X11 program and the frame tool from outside: a bad option gets one line and exit 2; the
-# program's own window follows its size and a click ends it; SIGTERM ends it within a second.
+# The X11 program and the frame tool from outside: a bad option gets one line and exit 2, and
+# every choice of tarnwick.xml is taken; the program's own window follows its size and a click
+# ends it; SIGTERM ends it within a second.
 source "$TARNWICK_SOURCE/tests/linux/linux_lib.sh"
 
 for program in "$TARNWICK_BIN" "$TARNWICK_BUILD/tarnwick-frame"; do
@@ -10,6 +11,19 @@ for program in "$TARNWICK_BIN" "$TARNWICK_BUILD/tarnwick-frame"; do
     [ "$(wc -l <"$WORK/complaint")" -eq 1 ] && grep -q -- "--seconds" "$WORK/complaint" ||
         linux_fail "$program: complaint '$(cat "$WORK/complaint")'"
 done
+# Every choice the settings description offers xscreensaver-settings is one the program takes.
+python3 - "$TARNWICK_SOURCE/packaging/linux/tarnwick.xml" >"$WORK/choices" <<'PY'
+import sys, xml.etree.ElementTree as tree
+for element in tree.parse(sys.argv[1]).iter():
+    arg = element.get("arg") or ""
+    words = element.get("arg-set") or arg.replace("%", "#102030" if "color" in arg else "Sample")
+    if words:
+        print(words)
+PY
+while read -r -a words; do
+    "$TARNWICK_BIN" "${words[@]}" --help >/dev/null || linux_fail "tarnwick refuses '${words[*]}' of tarnwick.xml"
+done <"$WORK/choices"
+[ "$(wc -l <"$WORK/choices")" -ge 10 ] || linux_fail "tarnwick.xml offers too few choices"
 "$TARNWICK_BUILD/tarnwick-frame" --size 800x600 --time "2026-03-14 10:10:30" --out "$WORK/frame.png"
 python3 "$TARNWICK_SOURCE/tests/e2e/picture_check.py" "$WORK/frame.png" 800 600 >/dev/null ||
     linux_fail "tarnwick-frame drew no clock"
