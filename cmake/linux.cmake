@@ -42,7 +42,12 @@ endif()
 # its settings description for xscreensaver-settings, and its manual page.
 install(TARGETS tarnwick RUNTIME DESTINATION libexec/xscreensaver)
 install(FILES packaging/linux/tarnwick.xml DESTINATION share/xscreensaver/config)
-install(FILES packaging/linux/tarnwick.6 DESTINATION share/man/man6)
+# Debian keeps manual pages compressed.
+add_custom_command(OUTPUT tarnwick.6.gz
+  COMMAND gzip -9 -n -c ${CMAKE_SOURCE_DIR}/packaging/linux/tarnwick.6 > tarnwick.6.gz
+  DEPENDS packaging/linux/tarnwick.6)
+add_custom_target(tarnwick_manual ALL DEPENDS tarnwick.6.gz)
+install(FILES ${CMAKE_BINARY_DIR}/tarnwick.6.gz DESTINATION share/man/man6)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarnwick)

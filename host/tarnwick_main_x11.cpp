@@ -100,12 +100,9 @@ int StopSignals() {
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     ClockOptions options;
-    std::string complaint;
-    const std::vector<std::string> words(argv + 1, argv + argc);
     constexpr unsigned Groups = option_group::Settings | option_group::HomePage | option_group::Window;
-    if (ParseClockOptions(words, Groups, "tarnwick", options, complaint) != 0) {
-        std::fputs(complaint.c_str(), stderr);
-        return ExitBadUsage;
+    if (const int code = ReadClockOptions({argv + 1, argv + argc}, Groups, "tarnwick", options); code != 0) {
+        return code;
     }
     if (options.help) {
         std::fputs(Usage, stdout);

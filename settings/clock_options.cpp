@@ -200,3 +200,11 @@ int ParseClockOptions(const std::vector<std::string>& words, unsigned groups, co
     }
     return 0;
 }
+
+int ReadClockOptions(const std::vector<std::string>& words, unsigned groups, const char* program,
+                     ClockOptions& options) {
+    std::string complaint;
+    const int code = ParseClockOptions(words, groups, program, options, complaint);
+    if (code != 0) std::fputs(complaint.c_str(), stderr);
+    return code;
+}

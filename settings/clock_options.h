@@ -56,3 +56,6 @@ struct ClockOptions {
 // offending option into `complaint`.
 int ParseClockOptions(const std::vector<std::string>& words, unsigned groups, const char* program,
                       ClockOptions& options, std::string& complaint);
+// The same for a program's main: the complaint goes to standard error.
+int ReadClockOptions(const std::vector<std::string>& words, unsigned groups, const char* program,
+                     ClockOptions& options);

@@ -55,7 +55,28 @@ inline void PrintBenchLine(BenchSize size, Timing dial, Timing frame, Timing cop
     std::fflush(stdout);
 }
 
-inline void PrintBenchGoal(BenchSize size, double goalTimesCopy, double ratio) {
-    std::printf("goal %dx%d frame within %.1f x copy: %s (%.2f x)\n", size.width, size.height, goalTimesCopy,
+// The answer to any words on the command line: the usage, with exit code 0 for --help and 2
+// after a complaint for anything else.
+inline int AnswerBenchWords(bool help) {
+    std::fprintf(help ? stdout : stderr, "%s%s", help ? "" : "tarnwick-bench: takes no options\n", BenchUsage);
+    return help ? 0 : 2;
+}
+
+// Benches every size with the platform's function, which prints the size's line and returns its
+// frame median over its copy median (negative when the canvas cannot be made), then says
+// whether the largest frame meets the goal.
+template <typename BenchOne>
+int BenchAllSizes(double goalTimesCopy, BenchOne benchOne) {
+    double ratio = 0;
+    for (const BenchSize& size : BenchSizes) {
+        ratio = benchOne(size);
+        if (ratio < 0) {
+            std::fprintf(stderr, "tarnwick-bench: no memory for a %dx%d canvas\n", size.width, size.height);
+            return 1;
+        }
+    }
+    const BenchSize& largest = BenchSizes[sizeof BenchSizes / sizeof BenchSizes[0] - 1];
+    std::printf("goal %dx%d frame within %.1f x copy: %s (%.2f x)\n", largest.width, largest.height, goalTimesCopy,
                 ratio <= goalTimesCopy ? "met" : "missed", ratio);
+    return 0;
 }

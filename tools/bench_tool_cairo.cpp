@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <iterator>
 #include <vector>
 
 #include "render/render_clock_cairo.h"
@@ -56,22 +55,8 @@ double BenchOneSize(BenchSize size, const ClockSettings& settings) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) {
-        const bool help = std::strcmp(argv[1], "--help") == 0;
-        std::fprintf(help ? stdout : stderr,
-                     "%s%s", help ? "" : "tarnwick-bench: takes no options\n", BenchUsage);
-        return help ? 0 : 2;
-    }
+    if (argc > 1) return AnswerBenchWords(std::strcmp(argv[1], "--help") == 0);
     ClockSettings settings{};
     SetDefaultSettings(settings);
-    double ratio = 0;
-    for (const BenchSize& size : BenchSizes) {
-        ratio = BenchOneSize(size, settings);
-        if (ratio < 0) {
-            std::fprintf(stderr, "tarnwick-bench: no memory for a %dx%d canvas\n", size.width, size.height);
-            return 1;
-        }
-    }
-    PrintBenchGoal(BenchSizes[std::size(BenchSizes) - 1], FrameGoalTimesCopy, ratio);
-    return 0;
+    return BenchAllSizes(FrameGoalTimesCopy, [&](BenchSize size) { return BenchOneSize(size, settings); });
 }

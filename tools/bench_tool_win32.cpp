@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <iterator>
 
 #include "render/render_clock_win32.h"
 #include "settings/clock_settings.h"
@@ -52,24 +51,10 @@ double BenchOneSize(BenchSize size, const ClockSettings& settings) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc > 1) {
-        const bool help = wcscmp(argv[1], L"--help") == 0;
-        std::fprintf(help ? stdout : stderr,
-                     "%s%s", help ? "" : "tarnwick-bench: takes no options\n", BenchUsage);
-        return help ? 0 : 2;
-    }
+    if (argc > 1) return AnswerBenchWords(wcscmp(argv[1], L"--help") == 0);
     GdiplusSession gdiplus;
     if (!gdiplus.Started()) return 1;
     ClockSettings settings{};
     SetDefaultSettings(settings);
-    double ratio = 0;
-    for (const BenchSize& size : BenchSizes) {
-        ratio = BenchOneSize(size, settings);
-        if (ratio < 0) {
-            std::fprintf(stderr, "tarnwick-bench: no memory for a %dx%d canvas\n", size.width, size.height);
-            return 1;
-        }
-    }
-    PrintBenchGoal(BenchSizes[std::size(BenchSizes) - 1], FrameGoalTimesCopy, ratio);
-    return 0;
+    return BenchAllSizes(FrameGoalTimesCopy, [&](BenchSize size) { return BenchOneSize(size, settings); });
 }

@@ -38,11 +38,9 @@ std::tm TimeOf(const ClockOptions& options) {
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     ClockOptions options;
-    std::string complaint;
-    const std::vector<std::string> words(argv + 1, argv + argc);
-    if (ParseClockOptions(words, FrameToolOptions | option_group::HomePage, "tarnwick-frame", options, complaint) != 0) {
-        std::fputs(complaint.c_str(), stderr);
-        return ExitBadUsage;
+    const unsigned groups = FrameToolOptions | option_group::HomePage;
+    if (const int code = ReadClockOptions({argv + 1, argv + argc}, groups, "tarnwick-frame", options); code != 0) {
+        return code;
     }
     if (options.help) {
         std::fputs(FrameToolUsage, stdout);

@@ -53,11 +53,7 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i) words.push_back(Utf8OfWide(argv[i]));
     ClockOptions options;
-    std::string complaint;
-    if (ParseClockOptions(words, FrameToolOptions, "tarnwick-frame", options, complaint) != 0) {
-        fputs(complaint.c_str(), stderr);
-        return ExitBadUsage;
-    }
+    if (const int code = ReadClockOptions(words, FrameToolOptions, "tarnwick-frame", options); code != 0) return code;
     if (options.help) {
         fputs(FrameToolUsage, stdout);
         return 0;
