@@ -88,9 +88,9 @@ unsigned char* X11Presenter::FrameMemory() const {
     return image_ != nullptr ? reinterpret_cast<unsigned char*>(image_->data) : nullptr;
 }
 
-void X11Presenter::Show(const CairoCanvas& canvas, const cairo_region_t* region) {
+void X11Presenter::Show(cairo_surface_t* picture, const cairo_region_t* region) {
+    cairo_surface_flush(picture);
     if (image_ != nullptr) {
-        cairo_surface_flush(canvas.Frame());
         for (int i = 0; i < cairo_region_num_rectangles(region); ++i) {
             cairo_rectangle_int_t r;
             cairo_region_get_rectangle(region, i, &r);
@@ -103,7 +103,7 @@ void X11Presenter::Show(const CairoCanvas& canvas, const cairo_region_t* region)
     }
     cairo_t* cr = cairo_create(surface_.get());
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, canvas.Frame(), 0, 0);
+    cairo_set_source_surface(cr, picture, 0, 0);
     for (int i = 0; i < cairo_region_num_rectangles(region); ++i) {
         cairo_rectangle_int_t r;
         cairo_region_get_rectangle(region, i, &r);

@@ -17,10 +17,10 @@ public:
     X11Presenter(const X11Presenter&) = delete;
     X11Presenter& operator=(const X11Presenter&) = delete;
 
-    // The memory the canvas's frame layer must use, or null when the canvas keeps its own.
+    // The memory the window-sized picture must use, or null when it keeps its own.
     unsigned char* FrameMemory() const;
-    // Copies the region of the canvas's frame to the window.
-    void Show(const CairoCanvas& canvas, const cairo_region_t* region);
+    // Copies the region of the window-sized picture to the window.
+    void Show(cairo_surface_t* picture, const cairo_region_t* region);
 
 private:
     bool AttachSharedImage(const XWindowAttributes& attributes, int width, int height);

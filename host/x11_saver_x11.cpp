@@ -51,6 +51,7 @@ X11Saver::X11Saver(Display* display, SaverTarget target, const ClockSettings& se
       deleteWindow_(XInternAtom(display, "WM_DELETE_WINDOW", False)) {}
 
 X11Saver::~X11Saver() {
+    shrunk_.reset();
     canvas_.reset();
     presenter_.reset();
     if (target_.ownWindow) XDestroyWindow(display_, target_.window);
@@ -58,28 +59,54 @@ X11Saver::~X11Saver() {
 }
 
 bool X11Saver::Follow(int width, int height) {
-    if (canvas_ != nullptr && canvas_->Width() == width && canvas_->Height() == height) return false;
+    if (presenter_ != nullptr && width == width_ && height == height_) return false;
+    width_ = width;
+    height_ = height;
+    shrunk_.reset();
     canvas_.reset();
     presenter_ = std::make_unique<X11Presenter>(display_, target_.window, attributes_, width, height);
-    canvas_ = std::make_unique<CairoCanvas>(width, height, presenter_->FrameMemory());
+    // A miniature (XScreenSaver's settings preview) is drawn on a canvas enlarged as the Windows
+    // preview is, then shrunk, so that it keeps the full picture's proportions.
+    const CanvasSize canvas = SaverCanvasSize(true, width, height);
+    if (canvas.width == width && canvas.height == height) {
+        canvas_ = std::make_unique<CairoCanvas>(width, height, presenter_->FrameMemory());
+    } else {
+        canvas_ = std::make_unique<CairoCanvas>(canvas.width, canvas.height);
+        unsigned char* memory = presenter_->FrameMemory();
+        shrunk_.reset(memory == nullptr ? cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)
+                                        : cairo_image_surface_create_for_data(
+                                              memory, CAIRO_FORMAT_RGB24, width, height,
+                                              cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width)));
+    }
     framed_ = false;
     return true;
 }
 
+CairoRegion X11Saver::Compose() {
+    const ClockCall call{settings_, LocalTime(), shrunk_ == nullptr, homePage_.c_str()};
+    if (shrunk_ == nullptr) return RenderClockChanges(*canvas_, call);
+    RenderClockWith(*canvas_, call);
+    cairo_t* cr = cairo_create(shrunk_.get());
+    cairo_scale(cr, static_cast<double>(width_) / canvas_->Width(), static_cast<double>(height_) / canvas_->Height());
+    cairo_set_source_surface(cr, canvas_->Frame(), 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    return Whole();
+}
+
+CairoRegion X11Saver::Whole() const {
+    const cairo_rectangle_int_t all{0, 0, width_, height_};
+    return CairoRegion(cairo_region_create_rectangle(&all));
+}
+
 void X11Saver::Render(bool compose) {
     if (canvas_ == nullptr || !canvas_->Valid()) return;
-    CairoRegion shown;
-    if (compose || !framed_) {
-        const ClockCall call{settings_, LocalTime(), true, homePage_.c_str()};
-        shown = RenderClockChanges(*canvas_, call);
-        framed_ = true;
-    } else {
-        const cairo_rectangle_int_t all{0, 0, canvas_->Width(), canvas_->Height()};
-        shown.reset(cairo_region_create_rectangle(&all));
-    }
+    CairoRegion shown = compose || !framed_ ? Compose() : Whole();
+    framed_ = true;
     // The finished frame goes to the window in one copy, and only where it changed: nothing
     // half-drawn is ever seen, and a steady clock moves few pixels a second.
-    presenter_->Show(*canvas_, shown.get());
+    presenter_->Show(shrunk_ != nullptr ? shrunk_.get() : canvas_->Frame(), shown.get());
     canvas_->faceDirty = false;
 }
 

@@ -32,6 +32,9 @@ public:
 
 private:
     bool Follow(int width, int height);
+    // A new frame; returns the part of the window it changed.
+    CairoRegion Compose();
+    CairoRegion Whole() const;
     void Render(bool compose);
     void OnTick();
     // Handles the queued events; false when one of them ends the clock.
@@ -46,6 +49,9 @@ private:
     // The canvas's frame may live in the presenter's memory: the canvas goes first.
     std::unique_ptr<X11Presenter> presenter_;
     std::unique_ptr<CairoCanvas> canvas_;
+    CairoSurface shrunk_;  // a miniature's window-sized picture, shrunk from the canvas
+    int width_ = 0;        // the window's size
+    int height_ = 0;
     TickState tick_;
     bool framed_ = false;  // a frame has been composed since the canvas was made
 };

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The X11 program and the frame tool from outside: a bad option gets one line and exit 2, and
-# every choice of tarnwick.xml is taken; the program's own window follows its size and a click
-# ends it; SIGTERM ends it within a second.
+# every choice of tarnwick.xml is taken; the program's own window follows its size (down to a
+# miniature) and a click ends it; SIGTERM ends it within a second.
 source "$TARNWICK_SOURCE/tests/linux/linux_lib.sh"
 
 for program in "$TARNWICK_BIN" "$TARNWICK_BUILD/tarnwick-frame"; do
@@ -41,7 +41,13 @@ done
 xdotool windowsize --sync "$window" 1280 1024
 sleep 1
 linux_check_screen own-window 1280 1024
-xdotool mousemove 640 100 click 1
+# A miniature, as xscreensaver-settings previews a mode: drawn enlarged, then shrunk.
+xdotool windowsize --sync "$window" 240 180
+sleep 1
+import -window "$window" "$WORK/miniature.png"
+python3 "$TARNWICK_SOURCE/tests/e2e/picture_check.py" "$WORK/miniature.png" 240 180 >/dev/null ||
+    linux_fail "the miniature shows no clock"
+xdotool mousemove 120 90 click 1
 linux_wait_gone "$program" 2 || linux_fail "a click did not end the program"
 wait "$program" || linux_fail "the program ended with code $? after a click"
 
