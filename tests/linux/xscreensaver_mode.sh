@@ -4,13 +4,17 @@
 # The daemon refuses to start display modes as root: under root the test runs it as a user of
 # its own.
 source "$TARNWICK_SOURCE/tests/linux/linux_lib.sh"
-user=$(id -un)
+# The daemon reads ~/.xscreensaver: a home of the test's own, never the developer's.
+home="$WORK/home"
 if [ "$(id -u)" -eq 0 ]; then
     user=tarnwick-e2e
-    id "$user" >/dev/null 2>&1 || useradd --create-home --shell /bin/sh "$user"
+    id "$user" >/dev/null 2>&1 || useradd --no-create-home --shell /bin/sh "$user"
+    as_user() { setpriv --reuid="$user" --regid="$user" --init-groups env HOME="$home" DISPLAY="$DISPLAY" "$@"; }
+else
+    user=$(id -un)
+    as_user() { env HOME="$home" "$@"; }
 fi
-home=$(getent passwd "$user" | cut -d: -f6)
-as_user() { setpriv --reuid="$user" --regid="$user" --init-groups env HOME="$home" DISPLAY="$DISPLAY" "$@"; }
+install -d -o "$user" "$home"
 
 cp "$TARNWICK_BIN" "$WORK/tarnwick"
 chmod 755 "$WORK/tarnwick"
