@@ -3,7 +3,8 @@
 TARNWICK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TARNWICK_PACKAGES=(cmake ninja-build g++ libgtest-dev googletest
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64
-    xvfb xauth x11-utils imagemagick xdotool faketime fonts-dejavu-core python3)
+    xvfb xauth x11-utils imagemagick xdotool faketime fonts-dejavu-core python3
+    pkg-config libcairo2-dev libpango1.0-dev libx11-dev libxext-dev xscreensaver procps dpkg-dev file)
 TARNWICK_SCREEN="-screen 0 1920x1080x24"
 
 # Installs whatever of the build and test packages is missing (Debian, as root).
@@ -64,4 +65,14 @@ tarnwick_start_xvfb() {
     rm -f "$fifo"
     export DISPLAY=":$number"
     trap 'kill "$TARNWICK_XVFB_PID" 2>/dev/null' EXIT
+}
+
+# Builds the native preset and puts the Debian package of the Linux program into build/dist/.
+tarnwick_package_deb() {
+    local staging="$TARNWICK_ROOT/build/native/cpack"
+    tarnwick_build native >/dev/null || return 1
+    rm -rf "$staging"
+    (cd "$TARNWICK_ROOT/build/native" && cpack -G DEB -B "$staging" >/dev/null) || return 1
+    mkdir -p "$TARNWICK_ROOT/build/dist"
+    mv "$staging"/*.deb "$TARNWICK_ROOT/build/dist/"
 }

@@ -1,0 +1,66 @@
+# Linux targets: the Cairo/Pango renderer, the X11 program `tarnwick`, its tools, their tests
+# and the Debian package.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(TARNWICK_CAIRO REQUIRED IMPORTED_TARGET cairo cairo-xlib pangocairo x11 xext)
+
+file(GLOB TARNWICK_CAIRO_SOURCES CONFIGURE_DEPENDS render/*_cairo.cpp)
+add_library(tarnwick_cairo STATIC ${TARNWICK_CAIRO_SOURCES})
+target_link_libraries(tarnwick_cairo PUBLIC tarnwick_logic PkgConfig::TARNWICK_CAIRO)
+
+file(GLOB TARNWICK_X11_SOURCES CONFIGURE_DEPENDS host/*_x11.cpp)
+add_executable(tarnwick ${TARNWICK_X11_SOURCES})
+target_link_libraries(tarnwick PRIVATE tarnwick_cairo)
+
+# Tools: tools/<name>_tool_cairo.cpp becomes tarnwick-<name>, as the Windows tools do.
+file(GLOB TARNWICK_LINUX_TOOLS CONFIGURE_DEPENDS tools/*_tool_cairo.cpp)
+foreach(tool_source IN LISTS TARNWICK_LINUX_TOOLS)
+  get_filename_component(tool_name ${tool_source} NAME)
+  string(REGEX REPLACE "_tool_cairo\\.cpp$" "" tool_name ${tool_name})
+  add_executable(tarnwick-${tool_name} ${tool_source})
+  target_link_libraries(tarnwick-${tool_name} PRIVATE tarnwick_cairo)
+endforeach()
+
+# Native pixel checks of the Cairo renderer, and the X11 program under the real XScreenSaver.
+# Fontconfig and Pango keep caches for the life of the process, which the leak checker reports
+# as leaks: these tests run in the plain native build only.
+if(NOT TARNWICK_SANITIZE)
+  file(GLOB TARNWICK_LINUX_TESTS CONFIGURE_DEPENDS tests/linux/*_test.cpp)
+  add_executable(linux_tests ${TARNWICK_LINUX_TESTS})
+  target_link_libraries(linux_tests PRIVATE tarnwick_cairo GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(linux_tests DISCOVERY_MODE PRE_TEST PROPERTIES LABELS linux)
+  file(GLOB TARNWICK_LINUX_SCRIPTS CONFIGURE_DEPENDS tests/linux/*.sh)
+  list(FILTER TARNWICK_LINUX_SCRIPTS EXCLUDE REGEX "_lib\\.sh$")
+  foreach(script IN LISTS TARNWICK_LINUX_SCRIPTS)
+    get_filename_component(script_name ${script} NAME_WE)
+    add_test(NAME linux.${script_name} COMMAND bash ${script})
+    set_tests_properties(linux.${script_name} PROPERTIES LABELS linux TIMEOUT 300
+      ENVIRONMENT "TARNWICK_BUILD=${CMAKE_BINARY_DIR};TARNWICK_SOURCE=${CMAKE_SOURCE_DIR}")
+  endforeach()
+endif()
+
+# Installed as an XScreenSaver display mode: the program where the daemon looks for its modes,
+# its settings description for xscreensaver-settings, and its manual page.
+install(TARGETS tarnwick RUNTIME DESTINATION libexec/xscreensaver)
+install(FILES packaging/linux/tarnwick.xml DESTINATION share/xscreensaver/config)
+# Debian keeps manual pages compressed.
+add_custom_command(OUTPUT tarnwick.6.gz
+  COMMAND gzip -9 -n -c ${CMAKE_SOURCE_DIR}/packaging/linux/tarnwick.6 > tarnwick.6.gz
+  DEPENDS packaging/linux/tarnwick.6)
+add_custom_target(tarnwick_manual ALL DEPENDS tarnwick.6.gz)
+install(FILES ${CMAKE_BINARY_DIR}/tarnwick.6.gz DESTINATION share/man/man6)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tarnwick)
+set(CPACK_PACKAGE_VERSION 4.02)
+set(CPACK_PACKAGE_CONTACT "Brevant <tarnwick@brevant.example>")
+set(CPACK_PACKAGE_VENDOR Brevant)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "analog wall clock display mode for XScreenSaver")
+set(CPACK_PACKAGE_DESCRIPTION "Tarnwick shows one large analog wall clock on a white screen, with a\nshaded bezel, numerals, today's date or a short text, and a seconds hand.\nIt runs as an XScreenSaver display mode or in a window of its own.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION x11)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xscreensaver | xsecurelock, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TARNWICK_HOME_PAGE})
+include(CPack)

@@ -1,0 +1,173 @@
+#include "host/x11_saver_x11.h"
+
+#include <poll.h>
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+bool windowLost = false;
+
+// Ticks land just after each turn of the second, so the needle moves with the clock.
+constexpr long TickLateness = 5'000'000;  // ns
+
+timespec Now() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return now;
+}
+
+std::tm LocalTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+// Milliseconds from now to the next tick, rounded up.
+int MillisecondsUntil(const timespec& when) {
+    const timespec now = Now();
+    const long long ns = (when.tv_sec - now.tv_sec) * 1'000'000'000LL + (when.tv_nsec - now.tv_nsec);
+    return ns <= 0 ? 0 : static_cast<int>((ns + 999'999) / 1'000'000);
+}
+
+timespec NextTick() { return timespec{Now().tv_sec + 1, TickLateness}; }
+
+}  // namespace
+
+int NoteXError(Display*, XErrorEvent* error) {
+    if (error->error_code == BadWindow || error->error_code == BadDrawable) windowLost = true;
+    return 0;
+}
+
+bool XWindowLost() { return windowLost; }
+
+X11Saver::X11Saver(Display* display, SaverTarget target, const ClockSettings& settings, std::string homePage)
+    : display_(display),
+      target_(target),
+      settings_(settings),
+      homePage_(std::move(homePage)),
+      deleteWindow_(XInternAtom(display, "WM_DELETE_WINDOW", False)) {}
+
+X11Saver::~X11Saver() {
+    shrunk_.reset();
+    canvas_.reset();
+    presenter_.reset();
+    if (target_.ownWindow) XDestroyWindow(display_, target_.window);
+    XFlush(display_);
+}
+
+bool X11Saver::Follow(int width, int height) {
+    if (presenter_ != nullptr && width == width_ && height == height_) return false;
+    width_ = width;
+    height_ = height;
+    shrunk_.reset();
+    canvas_.reset();
+    presenter_ = std::make_unique<X11Presenter>(display_, target_.window, attributes_, width, height);
+    // A miniature (XScreenSaver's settings preview) is drawn on a canvas enlarged as the Windows
+    // preview is, then shrunk, so that it keeps the full picture's proportions.
+    const CanvasSize canvas = SaverCanvasSize(true, width, height);
+    if (canvas.width == width && canvas.height == height) {
+        canvas_ = std::make_unique<CairoCanvas>(width, height, presenter_->FrameMemory());
+    } else {
+        canvas_ = std::make_unique<CairoCanvas>(canvas.width, canvas.height);
+        unsigned char* memory = presenter_->FrameMemory();
+        shrunk_.reset(memory == nullptr ? cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)
+                                        : cairo_image_surface_create_for_data(
+                                              memory, CAIRO_FORMAT_RGB24, width, height,
+                                              cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width)));
+    }
+    framed_ = false;
+    return true;
+}
+
+CairoRegion X11Saver::Compose() {
+    const ClockCall call{settings_, LocalTime(), shrunk_ == nullptr, homePage_.c_str()};
+    if (shrunk_ == nullptr) return RenderClockChanges(*canvas_, call);
+    RenderClockWith(*canvas_, call);
+    cairo_t* cr = cairo_create(shrunk_.get());
+    cairo_scale(cr, static_cast<double>(width_) / canvas_->Width(), static_cast<double>(height_) / canvas_->Height());
+    cairo_set_source_surface(cr, canvas_->Frame(), 0, 0);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    return Whole();
+}
+
+CairoRegion X11Saver::Whole() const {
+    const cairo_rectangle_int_t all{0, 0, width_, height_};
+    return CairoRegion(cairo_region_create_rectangle(&all));
+}
+
+void X11Saver::Render(bool compose) {
+    if (canvas_ == nullptr || !canvas_->Valid()) return;
+    CairoRegion shown = compose || !framed_ ? Compose() : Whole();
+    framed_ = true;
+    // The finished frame goes to the window in one copy, and only where it changed: nothing
+    // half-drawn is ever seen, and a steady clock moves few pixels a second.
+    presenter_->Show(shrunk_ != nullptr ? shrunk_.get() : canvas_->Frame(), shown.get());
+    canvas_->faceDirty = false;
+}
+
+void X11Saver::OnTick() {
+    const std::tm now = LocalTime();
+    const TickResult result = Tick(tick_, now.tm_min, now.tm_mday, settings_.showSeconds, settings_.showLogo);
+    if (result.faceDirty && canvas_ != nullptr) canvas_->faceDirty = true;
+    if (result.invalidate) Render(true);
+}
+
+bool X11Saver::DispatchEvents() {
+    while (XPending(display_) > 0) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        switch (event.type) {
+        case Expose:
+            if (event.xexpose.count == 0) Render(false);
+            break;
+        case ConfigureNotify:
+            if (Follow(event.xconfigure.width, event.xconfigure.height)) Render(true);
+            break;
+        case DestroyNotify:
+            if (event.xdestroywindow.window == target_.window) return false;
+            break;
+        case KeyPress:
+        case ButtonPress:
+            return false;
+        case ClientMessage:
+            if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) return false;
+            break;
+        default:
+            break;
+        }
+    }
+    return !windowLost;
+}
+
+int X11Saver::Run(int stopFd) {
+    if (XGetWindowAttributes(display_, target_.window, &attributes_) == 0) {
+        std::fprintf(stderr, "tarnwick: no window 0x%lx to draw into\n", target_.window);
+        return 1;
+    }
+    long events = ExposureMask | StructureNotifyMask;
+    if (target_.ownWindow) events |= KeyPressMask | ButtonPressMask;
+    XSelectInput(display_, target_.window, events);
+    if (target_.ownWindow) XSetWMProtocols(display_, target_.window, &deleteWindow_, 1);
+    Follow(attributes_.width, attributes_.height);
+    if (target_.ownWindow) XMapRaised(display_, target_.window);
+    Render(true);
+
+    pollfd watched[2] = {{ConnectionNumber(display_), POLLIN, 0}, {stopFd, POLLIN, 0}};
+    timespec nextTick = NextTick();
+    while (DispatchEvents()) {
+        const int wait = MillisecondsUntil(nextTick);
+        if (wait == 0) {
+            OnTick();
+            nextTick = NextTick();
+            continue;
+        }
+        XFlush(display_);
+        if (poll(watched, 2, wait) > 0 && (watched[1].revents & POLLIN) != 0) break;
+    }
+    return 0;
+}

@@ -1,0 +1,253 @@
+#include "render/cairo_painter_cairo.h"
+
+#include <cmath>
+#include <vector>
+
+#include "common/utf8_text.h"
+#include "settings/clock_settings.h"
+
+namespace {
+
+struct FontDescriptionRelease {
+    void operator()(PangoFontDescription* description) const { pango_font_description_free(description); }
+};
+using FontDescription = std::unique_ptr<PangoFontDescription, FontDescriptionRelease>;
+
+struct FontMetricsRelease {
+    void operator()(PangoFontMetrics* metrics) const { pango_font_metrics_unref(metrics); }
+};
+
+constexpr double FullCircle = 2 * M_PI;
+
+FontDescription DescriptionOf(const std::string& family, double emSize) {
+    FontDescription description(pango_font_description_new());
+    pango_font_description_set_family(description.get(), family.c_str());
+    pango_font_description_set_absolute_size(description.get(), emSize * PANGO_SCALE);
+    return description;
+}
+
+bool SameFamily(const char* a, const char* b) {
+    return a != nullptr && b != nullptr && g_ascii_strcasecmp(a, b) == 0;
+}
+
+// The ellipse in its box as a closed figure running clockwise on the screen, as cairo_arc
+// runs with y pointing down. An empty box adds nothing: a scale of 0 would break the context.
+void AddEllipse(cairo_t* cr, const IntBox& box) {
+    if (box.width <= 0 || box.height <= 0) return;
+    cairo_save(cr);
+    cairo_translate(cr, box.left + box.width / 2.0, box.top + box.height / 2.0);
+    cairo_scale(cr, box.width / 2.0, box.height / 2.0);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, 0, 1, 0, FullCircle);
+    cairo_close_path(cr);
+    cairo_restore(cr);
+}
+
+void AddPolygon(cairo_t* cr, const FloatPoint* points, int count, bool reversed) {
+    if (count <= 0) return;
+    for (int k = 0; k < count; ++k) {
+        const FloatPoint& p = points[reversed ? count - 1 - k : k];
+        if (k == 0) {
+            cairo_move_to(cr, p.x, p.y);
+        } else {
+            cairo_line_to(cr, p.x, p.y);
+        }
+    }
+    cairo_close_path(cr);
+}
+
+void AddBox(cairo_t* cr, double left, double top, double width, double height) {
+    cairo_rectangle(cr, left, top, width, height);
+}
+
+// The layout's line box in pixels.
+PangoRectangle LogicalExtents(PangoLayout* layout) {
+    PangoRectangle logical{};
+    pango_layout_get_pixel_extents(layout, nullptr, &logical);
+    return logical;
+}
+
+}  // namespace
+
+std::string PangoFamilyFor(const std::string& family) {
+    if (family == Utf8Of(DefaultNameOfFont)) return family + ",serif";
+    return family;
+}
+
+bool FontFamilyPresent(const std::string& family) {
+    static const char* const Generic[] = {"serif", "sans-serif", "sans", "monospace"};
+    for (const char* name : Generic) {
+        if (SameFamily(family.c_str(), name)) return true;
+    }
+    if (family.empty()) return false;
+    if (family == Utf8Of(DefaultNameOfFont)) return true;
+    PangoFontMap* map = pango_cairo_font_map_get_default();
+    GObjectHolder<PangoContext> context(pango_font_map_create_context(map));
+    const FontDescription asked = DescriptionOf(family, 12);
+    GObjectHolder<PangoFont> font(pango_font_map_load_font(map, context.get(), asked.get()));
+    if (font == nullptr) return false;
+    const FontDescription loaded(pango_font_describe(font.get()));
+    return SameFamily(pango_font_description_get_family(loaded.get()), family.c_str());
+}
+
+CairoPainter::CairoPainter(cairo_surface_t* target) : cr_(cairo_create(target)) {
+    cairo_set_antialias(cr_.get(), CAIRO_ANTIALIAS_GRAY);
+    cairo_set_line_cap(cr_.get(), CAIRO_LINE_CAP_BUTT);
+}
+
+void CairoPainter::SetColor(uint32_t argb) {
+    const auto channel = [argb](int shift) { return ((argb >> shift) & 0xFF) / 255.0; };
+    cairo_set_source_rgba(cr_.get(), channel(16), channel(8), channel(0), channel(24));
+}
+
+void CairoPainter::FillRectangle(const IntBox& box, uint32_t argb) {
+    AddBox(cr_.get(), box.left, box.top, box.width, box.height);
+    SetColor(argb);
+    cairo_fill(cr_.get());
+}
+
+void CairoPainter::FillEllipse(const IntBox& box, uint32_t argb) {
+    AddEllipse(cr_.get(), box);
+    SetColor(argb);
+    cairo_fill(cr_.get());
+}
+
+void CairoPainter::DrawEllipse(const IntBox& box, uint32_t argb, int32_t width) {
+    AddEllipse(cr_.get(), box);
+    SetColor(argb);
+    cairo_set_line_width(cr_.get(), width);
+    cairo_stroke(cr_.get());
+}
+
+void CairoPainter::FillEllipseGradient(const IntBox& box, IntPoint from, IntPoint to, uint32_t fromArgb,
+                                       uint32_t toArgb) {
+    std::unique_ptr<cairo_pattern_t, decltype(&cairo_pattern_destroy)> gradient(
+        cairo_pattern_create_linear(from.x, from.y, to.x, to.y), cairo_pattern_destroy);
+    const auto stop = [&](double offset, uint32_t argb) {
+        const auto channel = [argb](int shift) { return ((argb >> shift) & 0xFF) / 255.0; };
+        cairo_pattern_add_color_stop_rgba(gradient.get(), offset, channel(16), channel(8), channel(0), channel(24));
+    };
+    stop(0, fromArgb);
+    stop(1, toArgb);
+    // Beyond its axis the gradient starts over, as a tiled one does on Windows.
+    cairo_pattern_set_extend(gradient.get(), CAIRO_EXTEND_REPEAT);
+    AddEllipse(cr_.get(), box);
+    cairo_set_source(cr_.get(), gradient.get());
+    cairo_fill(cr_.get());
+}
+
+void CairoPainter::DrawLine(FloatPoint from, FloatPoint to, uint32_t argb, int32_t width) {
+    cairo_move_to(cr_.get(), from.x, from.y);
+    cairo_line_to(cr_.get(), to.x, to.y);
+    SetColor(argb);
+    cairo_set_line_width(cr_.get(), width);
+    cairo_stroke(cr_.get());
+}
+
+void CairoPainter::FillPolygon(const FloatPoint* points, int count, uint32_t argb) {
+    AddPolygon(cr_.get(), points, count, false);
+    SetColor(argb);
+    cairo_set_fill_rule(cr_.get(), CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_fill(cr_.get());
+}
+
+void CairoPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb) {
+    // By the non-zero rule the figures cover their union once only if they all run the same way
+    // round: ellipses run clockwise, so every polygon is added clockwise too.
+    for (int i = 0; i < count; ++i) {
+        const UnionShape& shape = shapes[i];
+        if (shape.kind == UnionShape::Kind::Ellipse) {
+            AddEllipse(cr_.get(), shape.box);
+        } else {
+            AddPolygon(cr_.get(), shape.points, shape.pointCount, !RunsClockwise(shape.points, shape.pointCount));
+        }
+    }
+    SetColor(argb);
+    cairo_set_fill_rule(cr_.get(), CAIRO_FILL_RULE_WINDING);
+    cairo_fill(cr_.get());
+}
+
+bool CairoPainter::UseFontFamily(const char16_t* family) {
+    const std::string name = Utf8Of(family);
+    family_ = FontFamilyPresent(name) ? PangoFamilyFor(name) : std::string();
+    return !family_.empty();
+}
+
+GObjectHolder<PangoLayout> CairoPainter::Layout(const std::string& text, const std::string& family, double emSize) {
+    GObjectHolder<PangoLayout> layout(pango_cairo_create_layout(cr_.get()));
+    std::unique_ptr<cairo_font_options_t, decltype(&cairo_font_options_destroy)> options(
+        cairo_font_options_create(), cairo_font_options_destroy);
+    cairo_font_options_set_hint_style(options.get(), CAIRO_HINT_STYLE_NONE);
+    cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+    cairo_font_options_set_antialias(options.get(), CAIRO_ANTIALIAS_GRAY);
+    PangoContext* context = pango_layout_get_context(layout.get());
+    pango_cairo_context_set_font_options(context, options.get());
+    pango_layout_context_changed(layout.get());
+    const FontDescription description = DescriptionOf(family, emSize);
+    pango_layout_set_font_description(layout.get(), description.get());
+    pango_layout_set_text(layout.get(), text.c_str(), -1);
+    return layout;
+}
+
+void CairoPainter::DrawCentredText(const char16_t* text, const FloatBox& box, float emSize, uint32_t argb) {
+    if (family_.empty()) return;
+    cairo_t* cr = cr_.get();
+    const GObjectHolder<PangoLayout> layout = Layout(Utf8Of(text), family_, emSize);
+    const PangoRectangle line = LogicalExtents(layout.get());
+    cairo_save(cr);
+    AddBox(cr, box.left, box.top, box.width, box.height);
+    cairo_clip(cr);
+    cairo_move_to(cr, box.left + (box.width - line.width) / 2.0 - line.x, box.top + (box.height - line.height) / 2.0 - line.y);
+    SetColor(argb);
+    pango_cairo_show_layout(cr, layout.get());
+    cairo_restore(cr);
+}
+
+void CairoPainter::DrawOutlinedText(const char16_t* text, const IntBox& box, float emSize, uint32_t fillArgb,
+                                    uint32_t outlineArgb, float outlineWidth) {
+    if (family_.empty() || box.width <= 0) return;
+    cairo_t* cr = cr_.get();
+    const GObjectHolder<PangoLayout> layout = Layout(Utf8Of(text), family_, emSize);
+    // Lines wider than the box wrap, and every line is centred in it.
+    pango_layout_set_width(layout.get(), box.width * PANGO_SCALE);
+    pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
+    pango_layout_set_alignment(layout.get(), PANGO_ALIGN_CENTER);
+    const PangoRectangle lines = LogicalExtents(layout.get());
+    cairo_move_to(cr, box.left, box.top + (box.height - lines.height) / 2.0 - lines.y);
+    pango_cairo_layout_path(cr, layout.get());
+    // Overlapping glyph parts cancel out, as the alternate fill rule has it.
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    SetColor(fillArgb);
+    cairo_fill_preserve(cr);
+    SetColor(outlineArgb);
+    cairo_set_line_width(cr, outlineWidth);
+    cairo_stroke(cr);
+}
+
+void CairoPainter::DrawBannerText(const char* text, const IntBox& strip, const char* fontFamily, int32_t fontHeight,
+                                  uint32_t argb) {
+    cairo_t* cr = cr_.get();
+    const std::string family = PangoFamilyFor(fontFamily);
+    // The height is the font's whole cell, ascent and descent, as Windows reads a font height:
+    // the em is scaled down to fit it.
+    double emSize = fontHeight;
+    {
+        const GObjectHolder<PangoLayout> probe = Layout(text, family, fontHeight);
+        const FontDescription description = DescriptionOf(family, fontHeight);
+        std::unique_ptr<PangoFontMetrics, FontMetricsRelease> metrics(
+            pango_context_get_metrics(pango_layout_get_context(probe.get()), description.get(), nullptr));
+        const double cell = static_cast<double>(pango_font_metrics_get_ascent(metrics.get()) +
+                                                pango_font_metrics_get_descent(metrics.get())) /
+                            PANGO_SCALE;
+        if (cell > 0) emSize = fontHeight * fontHeight / cell;
+    }
+    const GObjectHolder<PangoLayout> layout = Layout(text, family, emSize);
+    const PangoRectangle line = LogicalExtents(layout.get());
+    cairo_save(cr);
+    AddBox(cr, strip.left, strip.top, strip.width, strip.height);
+    cairo_clip(cr);
+    cairo_move_to(cr, strip.left + strip.width - line.width - line.x, strip.top + (strip.height - line.height) / 2.0 - line.y);
+    SetColor(argb);
+    pango_cairo_show_layout(cr, layout.get());
+    cairo_restore(cr);
+}

@@ -1,0 +1,63 @@
+// The clock painter over Cairo, with Pango for the text, drawing into one image surface. Its
+// context lives as long as the painter: one render phase.
+#pragma once
+
+#include <cairo.h>
+#include <pango/pangocairo.h>
+
+#include <memory>
+#include <string>
+
+#include "render/clock_painter.h"
+
+struct CairoContextRelease {
+    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
+};
+using CairoContext = std::unique_ptr<cairo_t, CairoContextRelease>;
+
+struct GObjectRelease {
+    void operator()(void* object) const { g_object_unref(object); }
+};
+template <typename T>
+using GObjectHolder = std::unique_ptr<T, GObjectRelease>;
+
+// The family Pango is asked for when a font name is given. The Windows default family is
+// rarely installed on Linux: it is asked for together with the generic serif family, so that
+// fontconfig takes the real one or a Palatino-like substitute it knows of, else its serif face.
+std::string PangoFamilyFor(const std::string& family);
+
+// Whether fontconfig really has the family: Pango silently substitutes another for a name it
+// lacks, so the family it loaded is compared with the one asked for. The generic names (serif,
+// sans-serif, monospace) and the Windows default count as present.
+bool FontFamilyPresent(const std::string& family);
+
+class CairoPainter final : public ClockPainter {
+public:
+    explicit CairoPainter(cairo_surface_t* target);
+    CairoPainter(const CairoPainter&) = delete;
+    CairoPainter& operator=(const CairoPainter&) = delete;
+
+    void FillRectangle(const IntBox& box, uint32_t argb) override;
+    void FillEllipse(const IntBox& box, uint32_t argb) override;
+    void DrawEllipse(const IntBox& box, uint32_t argb, int32_t width) override;
+    void FillEllipseGradient(const IntBox& box, IntPoint from, IntPoint to, uint32_t fromArgb,
+                             uint32_t toArgb) override;
+    void DrawLine(FloatPoint from, FloatPoint to, uint32_t argb, int32_t width) override;
+    void FillPolygon(const FloatPoint* points, int count, uint32_t argb) override;
+    void FillUnion(const UnionShape* shapes, int count, uint32_t argb) override;
+    bool UseFontFamily(const char16_t* family) override;
+    void DrawCentredText(const char16_t* text, const FloatBox& box, float emSize, uint32_t argb) override;
+    void DrawOutlinedText(const char16_t* text, const IntBox& box, float emSize, uint32_t fillArgb,
+                          uint32_t outlineArgb, float outlineWidth) override;
+    void DrawBannerText(const char* text, const IntBox& strip, const char* fontFamily, int32_t fontHeight,
+                        uint32_t argb) override;
+
+private:
+    void SetColor(uint32_t argb);
+    // One layout of the text in the family at the pixel em size, laid out without hinting so
+    // that its size does not depend on where it lands.
+    GObjectHolder<PangoLayout> Layout(const std::string& text, const std::string& family, double emSize);
+
+    CairoContext cr_;
+    std::string family_;  // empty while no family is chosen
+};

@@ -1,0 +1,231 @@
+// Frames of the Cairo renderer, checked by their pixels with anti-aliasing tolerances: hands,
+// shadow, banner, fonts, the date logo, and memory over many frames.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include <unistd.h>
+
+#include "render/hand_geometry.h"
+#include "render/render_clock_cairo.h"
+
+namespace {
+
+constexpr uint32_t White = 0xFFFFFF;
+constexpr uint32_t Green = 0x00FF00;        // COLORREF and picture colour alike
+constexpr uint32_t ShadowOnWhite = 0xDFDFDF;  // white under one coverage of black at alpha 0x20
+constexpr int32_t Off = 0, Normal = 1;
+
+std::tm TimeOf(int hour, int minute, int second, int day = 14) {
+    std::tm time{};
+    time.tm_year = 2026 - 1900;
+    time.tm_mon = 2;
+    time.tm_mday = day;
+    time.tm_hour = hour;
+    time.tm_min = minute;
+    time.tm_sec = second;
+    return time;
+}
+
+ClockSettings Plain(int32_t showSeconds, int32_t showLogo = 0) {
+    ClockSettings settings{};
+    SetDefaultSettings(settings);
+    settings.showSeconds = showSeconds;
+    settings.showLogo = showLogo;
+    settings.colorOfMarkers = Green;
+    return settings;
+}
+
+bool Near(uint32_t color, uint32_t expected, int tolerance) {
+    for (int shift : {0, 8, 16}) {
+        if (std::abs(static_cast<int>((color >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF)) >
+            tolerance) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A canvas that draws the whole picture, dial included, for each call.
+struct Clock {
+    Clock(int32_t width, int32_t height) : canvas(width, height), dial(DialGeometryOf(width, height)) {}
+    const Clock& Render(const ClockSettings& settings, const std::tm& time, bool fullScreen = true) {
+        canvas.faceDirty = true;
+        RenderClockWith(canvas, ClockCall{settings, time, fullScreen, "https://brevant.example/tarnwick"});
+        return *this;
+    }
+    testing::AssertionResult Is(FloatPoint at, uint32_t expected, int tolerance = 16) const {
+        const uint32_t got = canvas.FramePixel(static_cast<int32_t>(at.x + 0.5f), static_cast<int32_t>(at.y + 0.5f));
+        if (Near(got, expected, tolerance)) return testing::AssertionSuccess();
+        char text[96];
+        std::snprintf(text, sizeof text, "at %.0f,%.0f: %06X, expected %06X", at.x, at.y, got, expected);
+        return testing::AssertionFailure() << text;
+    }
+    testing::AssertionResult Dark(FloatPoint at) const { return Is(at, 0, 80); }
+    FloatPoint At(double r, double t) const { return DialPoint(dial, r, t); }
+    // Pixels in the box that are not white.
+    int Inked(int left, int top, int right, int bottom) const {
+        int inked = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) inked += !Near(canvas.FramePixel(x, y), White, 40);
+        }
+        return inked;
+    }
+    CairoCanvas canvas;
+    DialGeometry dial;
+};
+
+}  // namespace
+
+TEST(CairoFrame, HandsPointWhereTheTimeSays) {
+    struct Case {
+        int hour, minute, second;
+    };
+    Clock clock(1024, 768);
+    for (const Case& c : {Case{3, 0, 40}, Case{10, 10, 30}, Case{7, 48, 20}, Case{13, 30, 50}, Case{0, 20, 45}}) {
+        SCOPED_TRACE(testing::Message() << c.hour << ":" << c.minute << ":" << c.second);
+        clock.Render(Plain(Normal), TimeOf(c.hour, c.minute, c.second));
+        const ClockHands hands = ClockHandsOf(clock.dial, {c.hour, c.minute, c.second}, Normal);
+        const HandSizes& s = hands.sizes;
+        const HandAngles& a = hands.angles;
+        EXPECT_TRUE(clock.Is(clock.At((s.hourStripeOuter + s.stripeInner) / 2.0, a.hour), Green));
+        EXPECT_TRUE(clock.Is(clock.At((s.minuteStripeOuter + s.stripeInner) / 2.0, a.minute), Green));
+        EXPECT_TRUE(clock.Dark(clock.At(s.stripeInner - 2 * clock.dial.unit - 4, a.hour)));
+        EXPECT_TRUE(clock.Dark(clock.At(s.tailLength - 4, a.minute + HalfTurn)));
+        EXPECT_TRUE(clock.Dark(clock.At(s.secondLength * 0.6, a.second)));
+        EXPECT_TRUE(clock.Is(clock.At(s.hourLength, a.second), Green));  // the needle's disc
+        EXPECT_TRUE(clock.Is(clock.At(s.secondLength * 0.6, a.second + HalfTurn), White, 40));
+        EXPECT_TRUE(clock.Dark({512, 384}));  // the cap
+    }
+    // Off leaves the needle, its disc and their shadows out.
+    clock.Render(Plain(Off), TimeOf(5, 30, 15));
+    const FloatPoint disc = clock.At(HandSizesOf(clock.dial).hourLength, QuarterTurn);
+    EXPECT_TRUE(clock.Is(disc, White, 2));
+    EXPECT_TRUE(clock.Is({disc.x + 7, disc.y + 7}, White, 2));
+}
+
+// At 3:00 the hour hand lies flat to the right: body y 378 to 390, shadow y 384 to 396. At
+// midnight both hands point up and their shadows lie on each other, as the needle's does at
+// 0:00:00: where shadows cross the shade is the same as where one falls alone.
+TEST(CairoFrame, OneShadowSevenPixelsOffCoveredOnce) {
+    Clock clock(1024, 768);
+    clock.Render(Plain(Off), TimeOf(3, 0, 0));
+    EXPECT_TRUE(clock.Dark({600, 384}));
+    EXPECT_TRUE(clock.Is({600, 394}, ShadowOnWhite, 3));
+    EXPECT_TRUE(clock.Is({600, 399}, White, 2));
+    EXPECT_TRUE(clock.Is({533, 394}, ShadowOnWhite, 3));  // hand and cap shadows meet without a seam
+    for (const auto& size : {std::pair<int, int>{1024, 768}, {3840, 2160}}) {
+        Clock big(size.first, size.second);
+        const DialGeometry& d = big.dial;
+        const HandSizes s = HandSizesOf(d);
+        const float x = d.centerX + 3 * d.unit + 4;
+        for (int32_t seconds : {Off, Normal}) {
+            big.Render(Plain(seconds), TimeOf(0, 0, 0));
+            EXPECT_TRUE(big.Is({x, d.centerY - s.hourLength / 2.0f}, ShadowOnWhite, 3)) << seconds;
+            EXPECT_TRUE(big.Is({x, d.centerY - (s.hourLength - ShadowOffset + 8.0f * d.unit)}, ShadowOnWhite, 3));
+        }
+    }
+}
+
+TEST(CairoFrame, BannerOnlyInMinuteSevenOfAFullScreenFrame) {
+    Clock clock(1024, 768);
+    const auto banner = [&] { return clock.Inked(1024 - 360, 0, 1024, 40); };
+    EXPECT_GT(clock.Render(Plain(Normal), TimeOf(12, 7, 30)).Inked(1024 - 360, 0, 1024, 40), 100);
+    // Set against the right edge of the top 40 pixels, nothing of it beyond (the bezel reaches up
+    // to y 39 at x 486 to 538, and into y 40 to 80 left of x 675).
+    EXPECT_GT(clock.Inked(1024 - 16, 0, 1024, 40), 0);
+    EXPECT_EQ(clock.Inked(0, 0, 480, 40) + clock.Inked(700, 40, 1024, 80), 0);
+    EXPECT_GT(clock.Render(Plain(Off), TimeOf(3, 7, 0)).Inked(1024 - 360, 0, 1024, 40), 100);
+    clock.Render(Plain(Normal), TimeOf(12, 7, 30), false);
+    EXPECT_EQ(banner(), 0) << "preview";
+    clock.Render(Plain(Normal), TimeOf(12, 6, 59));
+    EXPECT_EQ(banner(), 0);
+    clock.Render(Plain(Normal), TimeOf(12, 8, 0));
+    EXPECT_EQ(banner(), 0);
+}
+
+// A family fontconfig lacks leaves numerals and logo out (Pango would silently draw another);
+// the generic and the Windows default names always draw.
+TEST(CairoFrame, MissingFontLeavesOutNumeralsAndLogo) {
+    const struct {
+        const char16_t* font;
+        bool drawn;
+    } cases[] = {{u"DejaVu Serif", true}, {u"Palatino Linotype", true}, {u"sans-serif", true},
+                 {u"Tarnwick Missing Face", false}};
+    Clock clock(1024, 768);
+    for (const auto& c : cases) {
+        ClockSettings settings = Plain(Off, 2);
+        CopySettingsText(settings.nameOfFont, c.font);
+        clock.Render(settings, TimeOf(3, 15, 0));  // hands clear of the 12 and the logo
+        const int numeral12 = clock.Inked(512 - 30, 166 - 25, 512 + 30, 166 + 25);  // anchor (512, 166)
+        const int logo = clock.Inked(512 - 150, 384 + 90, 512 + 150, 384 + 150);
+        EXPECT_EQ(numeral12 > 200, c.drawn) << numeral12;
+        EXPECT_EQ(logo > 200, c.drawn) << logo;
+        if (!c.drawn) {
+            EXPECT_EQ(numeral12 + logo, 0);
+        }
+    }
+}
+
+// The date logo is the short date of LC_TIME: the same picture as that text in text mode.
+TEST(CairoFrame, DateLogoShowsTheLocaleShortDate) {
+    const std::tm day = TimeOf(10, 10, 0, 14);
+    char date[64];
+    ASSERT_GT(std::strftime(date, sizeof date, "%x", &day), 0u);
+    ClockSettings asText = Plain(Off, 2);
+    for (int i = 0; date[i] != '\0'; ++i) asText.logoText[i] = static_cast<char16_t>(date[i]);
+    Clock byDate(640, 480), byText(640, 480), nextDay(640, 480);
+    byDate.Render(Plain(Off, 1), day);
+    byText.Render(asText, day);
+    nextDay.Render(Plain(Off, 1), TimeOf(10, 10, 0, 28));
+    const size_t bytes = static_cast<size_t>(byDate.canvas.Stride()) * 480;
+    cairo_surface_flush(byDate.canvas.Frame());
+    EXPECT_EQ(std::memcmp(cairo_image_surface_get_data(byDate.canvas.Frame()),
+                          cairo_image_surface_get_data(byText.canvas.Frame()), bytes),
+              0);
+    EXPECT_NE(std::memcmp(cairo_image_surface_get_data(byDate.canvas.Frame()),
+                          cairo_image_surface_get_data(nextDay.canvas.Frame()), bytes),
+              0);
+}
+
+// The X11 program rebuilds a frame only where the last one or this one draws: a run of such
+// frames (the banner coming and going, the dial redrawn) equals frames composed whole.
+TEST(CairoFrame, FramesByTheirChangesEqualWholeFrames) {
+    Clock changes(800, 600), whole(800, 600);
+    const ClockSettings settings = Plain(Normal);
+    const size_t bytes = static_cast<size_t>(whole.canvas.Stride()) * 600;
+    for (int i = 0; i < 150; ++i) {
+        const std::tm time = TimeOf(9, 6 + i / 60, i % 60 * 7 % 60);
+        changes.canvas.faceDirty = whole.canvas.faceDirty = i % 50 == 0;
+        RenderClockChanges(changes.canvas, ClockCall{settings, time, true, "https://brevant.example/tarnwick"});
+        RenderClockWith(whole.canvas, ClockCall{settings, time, true, "https://brevant.example/tarnwick"});
+        cairo_surface_flush(changes.canvas.Frame());
+        ASSERT_EQ(std::memcmp(cairo_image_surface_get_data(changes.canvas.Frame()),
+                              cairo_image_surface_get_data(whole.canvas.Frame()), bytes),
+                  0)
+            << "frame " << i;
+    }
+}
+
+TEST(CairoFrame, ManyFramesLeaveMemoryFlat) {
+    const auto residentKiB = [] {
+        long pages = 0, resident = 0;
+        FILE* statm = std::fopen("/proc/self/statm", "r");
+        if (statm == nullptr || std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = -1;
+        if (statm != nullptr) std::fclose(statm);
+        return resident * (sysconf(_SC_PAGESIZE) / 1024);
+    };
+    Clock clock(640, 480);
+    ClockSettings settings = Plain(2, 1);
+    long warm = 0;
+    for (int i = 0; i < 3000; ++i) {
+        clock.canvas.faceDirty = i % 10 == 0;
+        settings.nameOfFont[0] = i % 100 == 50 ? u'X' : u'P';  // now and then a missing font
+        RenderClockWith(clock.canvas, ClockCall{settings, TimeOf(i / 60 % 24, 7, i % 60, 1 + i % 28), true, "x"});
+        if (i == 300) warm = residentKiB();
+    }
+    const long end = residentKiB();
+    EXPECT_LT(end - warm, 4096) << "resident " << warm << " KiB after warm-up, " << end << " KiB at the end";
+}

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The X11 program and the frame tool from outside: a bad option gets one line and exit 2, and
+# every choice of tarnwick.xml is taken; the program's own window follows its size (down to a
+# miniature) and a click ends it; SIGTERM ends it within a second.
+source "$TARNWICK_SOURCE/tests/linux/linux_lib.sh"
+
+for program in "$TARNWICK_BIN" "$TARNWICK_BUILD/tarnwick-frame"; do
+    code=0
+    "$program" --seconds sometimes 2>"$WORK/complaint" || code=$?
+    [ "$code" -eq 2 ] || linux_fail "$program: exit code $code for a bad value"
+    [ "$(wc -l <"$WORK/complaint")" -eq 1 ] && grep -q -- "--seconds" "$WORK/complaint" ||
+        linux_fail "$program: complaint '$(cat "$WORK/complaint")'"
+done
+# Every choice the settings description offers xscreensaver-settings is one the program takes.
+python3 - "$TARNWICK_SOURCE/packaging/linux/tarnwick.xml" >"$WORK/choices" <<'PY'
+import sys, xml.etree.ElementTree as tree
+for element in tree.parse(sys.argv[1]).iter():
+    arg = element.get("arg") or ""
+    words = element.get("arg-set") or arg.replace("%", "#102030" if "color" in arg else "Sample")
+    if words:
+        print(words)
+PY
+while read -r -a words; do
+    "$TARNWICK_BIN" "${words[@]}" --help >/dev/null || linux_fail "tarnwick refuses '${words[*]}' of tarnwick.xml"
+done <"$WORK/choices"
+[ "$(wc -l <"$WORK/choices")" -ge 10 ] || linux_fail "tarnwick.xml offers too few choices"
+"$TARNWICK_BUILD/tarnwick-frame" --size 800x600 --time "2026-03-14 10:10:30" --out "$WORK/frame.png"
+python3 "$TARNWICK_SOURCE/tests/e2e/picture_check.py" "$WORK/frame.png" 800 600 >/dev/null ||
+    linux_fail "tarnwick-frame drew no clock"
+
+linux_start_xvfb 1280x1024
+"$TARNWICK_BIN" --seconds fullback &
+program=$!
+CLEANUP_PIDS+=("$program")
+window=
+for _ in $(seq 50); do
+    window=$(xdotool search --sync --limit 1 --name '^Tarnwick$' 2>/dev/null) && break
+    sleep 0.1
+done
+[ -n "$window" ] || linux_fail "the program opened no window"
+xdotool windowsize --sync "$window" 1280 1024
+sleep 1
+linux_check_screen own-window 1280 1024
+# A miniature, as xscreensaver-settings previews a mode: drawn enlarged, then shrunk.
+xdotool windowsize --sync "$window" 240 180
+sleep 1
+import -window "$window" "$WORK/miniature.png"
+python3 "$TARNWICK_SOURCE/tests/e2e/picture_check.py" "$WORK/miniature.png" 240 180 >/dev/null ||
+    linux_fail "the miniature shows no clock"
+xdotool mousemove 120 90 click 1
+linux_wait_gone "$program" 2 || linux_fail "a click did not end the program"
+wait "$program" || linux_fail "the program ended with code $? after a click"
+
+"$TARNWICK_BIN" --fullscreen &
+program=$!
+CLEANUP_PIDS+=("$program")
+sleep 1.5
+kill -TERM "$program"
+start=$(date +%s%N)
+linux_wait_gone "$program" 1 || linux_fail "SIGTERM did not end the program within a second"
+wait "$program" || linux_fail "the program ended with code $? on SIGTERM"
+echo "SIGTERM ended the program in $((($(date +%s%N) - start) / 1000000)) ms"

@@ -1,0 +1,78 @@
+// The command line the clock's programs share: settings words, values and the one-line complaints.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "common/utf8_text.h"
+#include "settings/clock_options.h"
+
+namespace {
+
+constexpr unsigned All = option_group::Settings | option_group::HomePage | option_group::Frame | option_group::Window;
+
+int Parse(std::vector<std::string> words, ClockOptions& options, std::string& complaint, unsigned groups = All) {
+    return ParseClockOptions(words, groups, "tarnwick", options, complaint);
+}
+
+}  // namespace
+
+TEST(ClockOptions, ValuesBecomeSettings) {
+    ClockOptions o;
+    std::string complaint;
+    ASSERT_EQ(Parse({"-root", "--seconds", "FullBack", "--logo", "7", "--text", "Zeit \xC3\xBC\xF0\x9F\x95\x92",
+                     "--font", "DejaVu Serif", "--color", "#C02010", "--window-id", "0x1e00007", "--size", "640x480",
+                     "--time", "2024-02-29 23:59:58", "--preview", "--home-page", "https://x.test"},
+                    o, complaint),
+              0)
+        << complaint;
+    EXPECT_TRUE(o.root);
+    EXPECT_EQ(o.settings.showSeconds, 2);
+    EXPECT_EQ(o.settings.showLogo, 7);
+    EXPECT_EQ(std::u16string(o.settings.logoText), u"Zeit \u00FC\U0001F552");
+    EXPECT_EQ(Utf8Of(o.settings.nameOfFont), "DejaVu Serif");
+    EXPECT_EQ(o.settings.colorOfMarkers, 0x001020C0u);  // #RRGGBB turned into a COLORREF
+    EXPECT_EQ(o.windowId, 0x1e00007u);
+    EXPECT_EQ(o.width * 1000 + o.height, 640480);
+    EXPECT_EQ(o.time.dayOfWeek, 4);  // a Thursday
+    EXPECT_FALSE(o.fullScreen);
+    EXPECT_EQ(o.homePage, "https://x.test");
+
+    ClockOptions defaults;
+    ASSERT_EQ(Parse({"--color", "0xC8C8C8"}, defaults, complaint), 0);
+    EXPECT_EQ(defaults.settings.showSeconds, DefaultShowSeconds);
+    EXPECT_EQ(std::u16string(defaults.settings.nameOfFont), DefaultNameOfFont);
+    EXPECT_EQ(defaults.settings.colorOfMarkers, DefaultColorOfMarkers);
+}
+
+TEST(ClockOptions, BadWordsGetOneLineAndExitTwo) {
+    const struct {
+        std::vector<std::string> words;
+        const char* complaint;
+    } cases[] = {
+        {{"--seconds", "sometimes"}, "tarnwick: bad value 'sometimes' for --seconds: expected off, normal, fullback or a number\n"},
+        {{"--color", "#12345G"}, "tarnwick: bad value '#12345G' for --color: expected #RRGGBB or 0xBBGGRR\n"},
+        {{"--color", "0x1000000"}, "tarnwick: bad value '0x1000000' for --color: expected #RRGGBB or 0xBBGGRR\n"},
+        {{"--text", std::string(260, 'W')}, nullptr},
+        {{"--text", "\xC3("}, nullptr},  // not UTF-8
+        {{"--time", "2023-02-29 10:00:00"}, nullptr},
+        {{"--size", "0x10"}, nullptr},
+        {{"--window-id", "0"}, nullptr},
+        {{"--logo"}, "tarnwick: missing value for --logo (try --help)\n"},
+        {{"--bogus"}, "tarnwick: unknown option '--bogus' (try --help)\n"},
+        {{"plain"}, "tarnwick: unknown option 'plain' (try --help)\n"},
+    };
+    for (const auto& c : cases) {
+        ClockOptions o;
+        std::string complaint;
+        EXPECT_EQ(Parse(c.words, o, complaint), ExitBadUsage) << c.words[0];
+        EXPECT_EQ(std::count(complaint.begin(), complaint.end(), '\n'), 1) << complaint;
+        if (c.complaint != nullptr) {
+            EXPECT_EQ(complaint, c.complaint);
+        }
+    }
+    // A program takes only its own groups: the saver has no --size, the frame tool no --root.
+    ClockOptions o;
+    std::string complaint;
+    EXPECT_EQ(Parse({"--size", "10x10"}, o, complaint, option_group::Settings | option_group::Window), ExitBadUsage);
+    EXPECT_EQ(Parse({"--root"}, o, complaint, option_group::Settings | option_group::Frame), ExitBadUsage);
+}

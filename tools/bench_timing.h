@@ -1,0 +1,82 @@
+// What the Windows and the Linux benchmark share: the sizes, the run counts, the timing of a
+// job and the line each size prints.
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+constexpr char BenchUsage[] =
+    "Usage: tarnwick-bench\nPrints, per canvas size, the minimum and median milliseconds of the dial draw, the "
+    "frame compose and a plain copy of a frame-sized buffer, then whether the 4K frame meets its goal.\n";
+
+struct BenchSize {
+    int32_t width;
+    int32_t height;
+};
+
+constexpr BenchSize BenchSizes[] = {{1024, 768}, {1920, 1080}, {3840, 2160}};
+constexpr int DialRuns = 7;
+constexpr int FrameRuns = 31;
+constexpr int CopyRuns = 31;
+
+struct Timing {
+    double min;
+    double median;
+};
+
+// Runs the job once to warm up, then the given number of times; milliseconds.
+template <typename Job>
+Timing TimeRuns(int runs, Job job) {
+    job();
+    std::vector<double> samples;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        job();
+        const auto end = std::chrono::steady_clock::now();
+        samples.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+    }
+    std::sort(samples.begin(), samples.end());
+    return {samples.front(), samples[samples.size() / 2]};
+}
+
+// One plain copy of a frame-sized block: the yardstick of what this machine can move.
+inline Timing TimeFrameCopy(const std::vector<uint32_t>& source) {
+    std::vector<uint32_t> target(source.size());
+    return TimeRuns(CopyRuns, [&] { std::memcpy(target.data(), source.data(), source.size() * sizeof(uint32_t)); });
+}
+
+inline void PrintBenchLine(BenchSize size, Timing dial, Timing frame, Timing copy) {
+    std::printf("%dx%d dial %.2f %.2f frame %.2f %.2f copy %.2f %.2f\n", size.width, size.height, dial.min,
+                dial.median, frame.min, frame.median, copy.min, copy.median);
+    std::fflush(stdout);
+}
+
+// The answer to any words on the command line: the usage, with exit code 0 for --help and 2
+// after a complaint for anything else.
+inline int AnswerBenchWords(bool help) {
+    std::fprintf(help ? stdout : stderr, "%s%s", help ? "" : "tarnwick-bench: takes no options\n", BenchUsage);
+    return help ? 0 : 2;
+}
+
+// Benches every size with the platform's function, which prints the size's line and returns its
+// frame median over its copy median (negative when the canvas cannot be made), then says
+// whether the largest frame meets the goal.
+template <typename BenchOne>
+int BenchAllSizes(double goalTimesCopy, BenchOne benchOne) {
+    double ratio = 0;
+    for (const BenchSize& size : BenchSizes) {
+        ratio = benchOne(size);
+        if (ratio < 0) {
+            std::fprintf(stderr, "tarnwick-bench: no memory for a %dx%d canvas\n", size.width, size.height);
+            return 1;
+        }
+    }
+    const BenchSize& largest = BenchSizes[sizeof BenchSizes / sizeof BenchSizes[0] - 1];
+    std::printf("goal %dx%d frame within %.1f x copy: %s (%.2f x)\n", largest.width, largest.height, goalTimesCopy,
+                ratio <= goalTimesCopy ? "met" : "missed", ratio);
+    return 0;
+}

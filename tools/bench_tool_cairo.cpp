@@ -1,0 +1,62 @@
+// tarnwick-bench (Linux): times the dial draw and the frame compose at three screen sizes,
+// against one plain copy of a frame-sized buffer as the yardstick of what this machine can move.
+#include <cairo.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "render/render_clock_cairo.h"
+#include "tarnwick_config.h"
+#include "tools/bench_timing.h"
+
+namespace {
+
+// The frame is rebuilt every second, so at 4K it should cost little more than moving its pixels.
+constexpr double FrameGoalTimesCopy = 2.0;
+
+// A busy minute of the hour with every part of the picture shown.
+std::tm BenchTime() {
+    std::tm time{};
+    time.tm_year = 2026 - 1900;
+    time.tm_mon = 2;
+    time.tm_mday = 14;
+    time.tm_hour = 10;
+    time.tm_min = 8;
+    time.tm_sec = 37;
+    return time;
+}
+
+std::vector<uint32_t> FacePixels(const CairoCanvas& canvas) {
+    cairo_surface_flush(canvas.Face());
+    const auto* data = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(canvas.Face()));
+    return std::vector<uint32_t>(data, data + static_cast<size_t>(canvas.Stride() / 4) * canvas.Height());
+}
+
+// Prints one line of timings; the frame median over the copy median, or a negative number when
+// the canvas cannot be made.
+double BenchOneSize(BenchSize size, const ClockSettings& settings) {
+    CairoCanvas canvas(size.width, size.height);
+    if (!canvas.Valid()) return -1;
+    const ClockCall call{settings, BenchTime(), true, TARNWICK_HOME_PAGE};
+    const Timing dial = TimeRuns(DialRuns, [&] {
+        DrawDialFace(canvas, call);
+        cairo_surface_flush(canvas.Face());
+    });
+    const Timing frame = TimeRuns(FrameRuns, [&] {
+        ComposeFrame(canvas, call);
+        cairo_surface_flush(canvas.Frame());
+    });
+    const Timing copy = TimeFrameCopy(FacePixels(canvas));
+    PrintBenchLine(size, dial, frame, copy);
+    return frame.median / copy.median;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 1) return AnswerBenchWords(std::strcmp(argv[1], "--help") == 0);
+    ClockSettings settings{};
+    SetDefaultSettings(settings);
+    return BenchAllSizes(FrameGoalTimesCopy, [&](BenchSize size) { return BenchOneSize(size, settings); });
+}
