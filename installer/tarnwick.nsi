@@ -3,8 +3,8 @@
 ;            -DSCR64=<64-bit tarnwick.scr> -DSCR32=<32-bit tarnwick.scr> -DDIST=<folder> tarnwick.nsi
 ; The x64 program (64-bit Windows) puts the 64-bit saver into System32 and the 32-bit one into
 ; SysWOW64; the x86 program (32-bit Windows only) puts the 32-bit saver into System32.
-; Exit codes: 0 done, 2 aborted (a saver file could not be replaced), 740 no administrator rights,
-; 216 the x86 program on 64-bit Windows.
+; Exit codes: 0 done, 1 cancelled by the user, 2 aborted (a saver file could not be replaced),
+; 740 no administrator rights, 216 the x86 program on 64-bit Windows.
 
 Unicode true
 !include "${CONFIG}"
