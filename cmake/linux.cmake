@@ -51,7 +51,7 @@ install(FILES ${CMAKE_BINARY_DIR}/tarnwick.6.gz DESTINATION share/man/man6)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarnwick)
-set(CPACK_PACKAGE_VERSION 4.02)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Brevant <tarnwick@brevant.example>")
 set(CPACK_PACKAGE_VENDOR Brevant)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "analog wall clock display mode for XScreenSaver")

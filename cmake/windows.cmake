@@ -22,10 +22,13 @@ list(FILTER TARNWICK_WIN_SOURCES EXCLUDE REGEX "/winmain_win32\\.cpp$")
 add_library(tarnwick_win STATIC ${TARNWICK_WIN_SOURCES})
 target_link_libraries(tarnwick_win PUBLIC tarnwick_logic ${TARNWICK_SYSTEM_LIBS})
 
-# windres reports no dependencies: name what the script pulls in, so that a changed template or
-# picture rebuilds the resources.
+# windres reports no dependencies: name what the script pulls in, so that a changed template,
+# picture or version rebuilds the resources.
 set_source_files_properties(resources/tarnwick.rc PROPERTIES OBJECT_DEPENDS
-  "${CMAKE_SOURCE_DIR}/resources/dialogs.rc;${CMAKE_SOURCE_DIR}/resources/resource_ids.h;${CMAKE_SOURCE_DIR}/resources/product.bmp")
+  "${CMAKE_SOURCE_DIR}/resources/dialogs.rc;${CMAKE_SOURCE_DIR}/resources/resource_ids.h;${CMAKE_SOURCE_DIR}/resources/product.bmp;${CMAKE_BINARY_DIR}/generated/tarnwick_config.h")
+# The setup programs' build-time values; scripts/package hands the file to makensis.
+configure_file(installer/config.nsh.in ${CMAKE_BINARY_DIR}/generated/installer_config.nsh @ONLY)
+
 # The saver's entry and resources, compiled once for the saver and for its test build.
 add_library(tarnwick_saver OBJECT host/winmain_win32.cpp resources/tarnwick.rc)
 target_link_libraries(tarnwick_saver PUBLIC tarnwick_win)

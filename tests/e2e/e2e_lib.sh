@@ -73,9 +73,12 @@ e2e_end_with_key() {
 # from their EXIT trap.
 E2E_RESTORE=()
 e2e_cleanup() {
+    # A saver started under faketime is its child; a failed wait must not end the trap (set -e)
+    # before the settings are put back.
     if e2e_running; then
-        kill "$SAVER_PID" 2>/dev/null
-        wait "$SAVER_PID" 2>/dev/null
+        kill $(cat /proc/"$SAVER_PID"/task/*/children 2>/dev/null) 2>/dev/null || true
+        kill "$SAVER_PID" 2>/dev/null || true
+        wait "$SAVER_PID" 2>/dev/null || true
     fi
     # Newest first, so a value set twice ends as it was before the first change. No "local"
     # here: bash mishandles it in an exit trap reached from inside a function.
