@@ -75,14 +75,15 @@ E2E_RESTORE=()
 e2e_cleanup() {
     if e2e_running; then
         kill "$SAVER_PID" 2>/dev/null
-        wait "$SAVER_PID" 2>/dev/null
+        wait "$SAVER_PID" 2>/dev/null || true
     fi
     # Newest first, so a value set twice ends as it was before the first change. No "local"
-    # here: bash mishandles it in an exit trap reached from inside a function.
+    # here: bash mishandles it in an exit trap reached from inside a function. A step that fails
+    # must not stop the rest under "set -e".
     e2e_index=${#E2E_RESTORE[@]}
     while [ "$e2e_index" -gt 0 ]; do
         e2e_index=$((e2e_index - 1))
-        eval "${E2E_RESTORE[$e2e_index]}"
+        eval "${E2E_RESTORE[$e2e_index]}" || true
     done
     E2E_RESTORE=()
 }
