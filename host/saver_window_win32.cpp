@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "host/cover_windows_win32.h"
 #include "host/host_state.h"
 #include "host/object_count.h"
 #include "host/saver_canvas_win32.h"
@@ -65,6 +66,7 @@ void ReleaseCanvas() {
     saverCanvas.faceLayer = nullptr;
     frameHolder.Reset();
     faceHolder.Reset();
+    CloseCoverWindows();
     PostQuitMessage(0);
 }
 
@@ -246,13 +248,14 @@ bool RegisterSaverClass(HINSTANCE instance) {
 bool CreateSaverWindow(HINSTANCE instance, int showCommand) {
     HWND window = nullptr;
     if (IsFullScreen()) {
-        // With several displays the saver covers the primary one.
+        // The clock fills the primary display; covers black out the others.
         HDC screen = GetDC(nullptr);
         const int width = GetDeviceCaps(screen, HORZRES);
         const int height = GetDeviceCaps(screen, VERTRES);
         ReleaseDC(nullptr, screen);
         window = CreateWindowExA(WS_EX_TOPMOST, hostState.className, hostState.productName, FullScreenStyle, 0, 0,
                                  width, height, nullptr, nullptr, instance, nullptr);
+        if (window != nullptr) OpenCoverWindows(instance, window);
     } else {
         // A handle that names no window leaves the size at 0 and makes the creation fail.
         RECT parentClient{0, 0, 0, 0};

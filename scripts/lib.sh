@@ -3,7 +3,7 @@
 TARNWICK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TARNWICK_PACKAGES=(cmake ninja-build g++ libgtest-dev googletest
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64
-    xvfb xauth x11-utils imagemagick xdotool faketime fonts-dejavu-core python3)
+    xvfb xauth x11-utils imagemagick xdotool faketime fonts-dejavu-core python3 xserver-xephyr)
 TARNWICK_SCREEN="-screen 0 1920x1080x24"
 
 # Installs whatever of the build and test packages is missing (Debian, as root).
