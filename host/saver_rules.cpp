@@ -64,6 +64,9 @@ SaverAction DecideSaverAction(bool fullScreen, uint32_t message, uintptr_t wPara
             return SaverAction::Ignore;
         case m::Timer: return SaverAction::Tick;
         case m::MouseMove: return fullScreen ? SaverAction::MouseRule : SaverAction::Ignore;
+        // The full-screen canvas is made once for the screen it covers; a new arrangement of the
+        // displays ends the run, and the system starts a fresh one at the next idle time.
+        case m::DisplayChange: return fullScreen ? SaverAction::EndSaver : SaverAction::Default;
         case m::PowerBroadcast:
             if (wParam == m::SuspendNotice) return SaverAction::EndSaver;
             if (wParam == m::SuspendQuery) return SaverAction::GrantSuspend;

@@ -61,6 +61,7 @@ constexpr uint32_t Paint = 0x000F;
 constexpr uint32_t Close = 0x0010;
 constexpr uint32_t ActivateApp = 0x001C;
 constexpr uint32_t SetCursor = 0x0020;
+constexpr uint32_t DisplayChange = 0x007E;
 constexpr uint32_t NcActivate = 0x0086;
 constexpr uint32_t KeyDown = 0x0100;
 constexpr uint32_t SysKeyDown = 0x0104;

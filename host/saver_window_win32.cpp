@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "host/cover_windows_win32.h"
 #include "host/host_state.h"
 #include "common/object_count.h"
 #include "host/saver_canvas_win32.h"
@@ -13,6 +14,7 @@
 #include "settings/clock_settings.h"
 
 bool passwordCheckActive = false;
+SaverWindowCalls saverWindowCalls = {GetCursorPos, SetTimer, ConfirmClose};
 
 namespace {
 
@@ -25,6 +27,8 @@ constexpr DWORD PreviewStyle = WS_CHILD | WS_VISIBLE;
 struct SaverWindowState {
     TickState tick;
     ScreenPoint cursorAnchor{0, 0};
+    bool anchorTaken = false;   // the cursor could be read at least once
+    bool timerMissing = false;  // the system refused the frame timer so far
     bool layersReady = false;   // both layers exist: the only time anything is drawn
     bool released = false;      // released once; later closes and destroys do nothing
 };
@@ -36,10 +40,19 @@ SaverWindowState windowState;
 
 bool IsFullScreen() { return hostState.mode == SaverMode::FullScreen; }
 
-ScreenPoint CursorPosition() {
-    POINT point{0, 0};
-    GetCursorPos(&point);
-    return {point.x, point.y};
+// False when the position cannot be read (the input belongs to another desktop); the point is
+// then left as it was.
+bool ReadCursor(ScreenPoint& point) {
+    POINT read{0, 0};
+    if (!saverWindowCalls.getCursorPos(&read)) return false;
+    point = {read.x, read.y};
+    return true;
+}
+
+// Without its timer the window keeps showing its first frame and still ends on input, but the
+// clock would stand still: so every later message asks again until the system grants it.
+void StartFrameTimer(HWND window) {
+    windowState.timerMissing = saverWindowCalls.setTimer(window, FrameTimerId, FrameTimerPeriodMs, nullptr) == 0;
 }
 
 // Ending the saver is a synchronous close request to the window itself.
@@ -53,6 +66,7 @@ void ReleaseCanvas() {
     saverCanvas.faceLayer = nullptr;
     frameHolder.Reset();
     faceHolder.Reset();
+    CloseCoverWindows();
     PostQuitMessage(0);
 }
 
@@ -80,8 +94,8 @@ LRESULT OnCreate(HWND window) {
     saverCanvas.frameLayer = frameHolder.Dc();
     saverCanvas.faceLayer = faceHolder.Dc();
 
-    SetTimer(window, FrameTimerId, FrameTimerPeriodMs, nullptr);
-    windowState.cursorAnchor = CursorPosition();
+    StartFrameTimer(window);
+    windowState.anchorTaken = ReadCursor(windowState.cursorAnchor);
     return 0;
 }
 
@@ -117,7 +131,10 @@ LRESULT OnPaint(HWND window) {
 
 LRESULT OnTimer(HWND window) {
     if (windowState.released) return 0;
-    // A preview whose host window has gone has nobody left to show to.
+    // A host window destroyed in order takes the preview with it, and the destroy message
+    // releases. But the host can also vanish without that (its process killed, or a system that
+    // does not destroy a child of another process): each tick looks, so the preview then ends
+    // within a second instead of lingering unseen.
     if (!IsFullScreen() && !IsWindow(ParentWindow())) {
         EndSaver(window);
         return 0;
@@ -132,13 +149,24 @@ LRESULT OnTimer(HWND window) {
 }
 
 LRESULT OnMouseMove(HWND window) {
-    if (MouseMoveEndsSaver(windowState.cursorAnchor, CursorPosition())) EndSaver(window);
+    ScreenPoint cursor{0, 0};
+    // A position that cannot be read tells nothing of a move: the anchor stays, the saver runs on.
+    if (!ReadCursor(cursor)) return 0;
+    if (!windowState.anchorTaken) {
+        // No anchor could be taken at creation: the first position read becomes it.
+        windowState.cursorAnchor = cursor;
+        windowState.anchorTaken = true;
+        return 0;
+    }
+    if (MouseMoveEndsSaver(windowState.cursorAnchor, cursor)) EndSaver(window);
     return 0;
 }
 
 LRESULT OnClose() {
-    if (passwordCheckActive) return 0;
-    if (!ConfirmClose()) return 0;
+    // Input that arrives between the release and the end of the loop finds nothing left to close,
+    // and must not ask for the password a second time.
+    if (windowState.released || passwordCheckActive) return 0;
+    if (!saverWindowCalls.confirmClose()) return 0;
     ReleaseCanvas();
     return 0;
 }
@@ -191,6 +219,7 @@ bool ConfirmClose() {
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
     if (watcher != nullptr && watcher->Answer(message, &answer)) return answer;
+    if (windowState.timerMissing && !windowState.released) StartFrameTimer(window);
     switch (DecideSaverAction(IsFullScreen(), message, wParam)) {
         case SaverAction::SetUpCanvas: return OnCreate(window);
         case SaverAction::Release: ReleaseCanvas(); return 0;
@@ -225,13 +254,14 @@ bool RegisterSaverClass(HINSTANCE instance) {
 bool CreateSaverWindow(HINSTANCE instance, int showCommand) {
     HWND window = nullptr;
     if (IsFullScreen()) {
-        // With several displays the saver covers the primary one.
+        // The clock fills the primary display; covers black out the others.
         HDC screen = GetDC(nullptr);
         const int width = GetDeviceCaps(screen, HORZRES);
         const int height = GetDeviceCaps(screen, VERTRES);
         ReleaseDC(nullptr, screen);
         window = CreateWindowExA(WS_EX_TOPMOST, hostState.className, hostState.productName, FullScreenStyle, 0, 0,
                                  width, height, nullptr, nullptr, instance, nullptr);
+        if (window != nullptr) OpenCoverWindows(instance, window);
     } else {
         // A handle that names no window leaves the size at 0 and makes the creation fail.
         RECT parentClient{0, 0, 0, 0};

@@ -10,6 +10,15 @@ HWND ParentWindow();
 // Set while ConfirmClose runs: close requests that arrive during the password dialog are no-ops.
 extern bool passwordCheckActive;
 
+// The calls whose failures the window must live with. By default the system's own and
+// ConfirmClose; a test puts stand-ins here to reach those paths.
+struct SaverWindowCalls {
+    BOOL(WINAPI* getCursorPos)(LPPOINT);
+    UINT_PTR(WINAPI* setTimer)(HWND, UINT_PTR, UINT, TIMERPROC);
+    bool (*confirmClose)();
+};
+extern SaverWindowCalls saverWindowCalls;
+
 // Registers the window class named hostState.className; true on success.
 bool RegisterSaverClass(HINSTANCE instance);
 // Creates the window for hostState.mode, shows it with the show command and paints the first

@@ -26,8 +26,17 @@ constexpr LONG FaceNameWeight = 1000;
 
 const FontChooserRequest faceNameRequest = {"0123456789", 0, 0, IDC_FONT_NAME};
 
-// The bold font of the face-name label; made at opening, deleted with the dialog.
+// Posted to itself on a change of DPI, so that the dialog manager has rescaled the controls and
+// given them its own new font before the face name and the swatch are made again.
+constexpr UINT DpiSettledMessage = WM_APP + 1;
+
+// The bold font of the face-name label; made at opening, made anew for each DPI, deleted with the
+// dialog.
 HFONT faceNameFont = nullptr;
+// That font as made at opening, and the DPI it was made for: each new DPI scales from these, so
+// that moving back and forth between monitors never drifts.
+LOGFONTA faceNameAtOpening{};
+UINT dpiAtOpening = USER_DEFAULT_SCREEN_DPI;
 
 // A bitmap of the area's size, compatible with the dialog's device context, filled edge to edge
 // with the colour. The caller owns it.
@@ -52,6 +61,26 @@ void ReplaceButtonImage(HWND dialog, int buttonId, HBITMAP image) {
 
 bool IsChecked(HWND dialog, int buttonId) { return IsDlgButtonChecked(dialog, buttonId) == BST_CHECKED; }
 
+// The window's DPI where the system tells it per monitor (Windows 10), otherwise the screen's.
+UINT WindowDpi(HWND window) {
+    using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
+    auto getDpi = reinterpret_cast<GetDpiForWindowProc>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = getDpi != nullptr ? getDpi(window) : 0;
+    if (dpi != 0) return dpi;
+    gdi::WindowDc dc(window);
+    return static_cast<UINT>(GetDeviceCaps(dc.Get(), LOGPIXELSY));
+}
+
+// Gives the face-name label a font made from the description and deletes the one it replaces.
+void SetFaceNameFont(HWND dialog, const LOGFONTA& face, BOOL redraw) {
+    auto font = static_cast<HFONT>(gdi::Hold(CreateFontIndirectA(&face)).release());
+    if (font == nullptr) return;
+    SendDlgItemMessageA(dialog, IDC_FONT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
+    gdi::DeleteCounted(faceNameFont);
+    faceNameFont = font;
+}
+
 void MakeFaceNameBold(HWND dialog) {
     auto dialogFont = reinterpret_cast<HFONT>(SendDlgItemMessageA(dialog, IDC_FONT_NAME, WM_GETFONT, 0, 0));
     LOGFONTA face{};
@@ -59,10 +88,20 @@ void MakeFaceNameBold(HWND dialog) {
         GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
     }
     face.lfWeight = FaceNameWeight;
-    // Kept for as long as the dialog lives.
-    faceNameFont = static_cast<HFONT>(gdi::Hold(CreateFontIndirectA(&face)).release());
-    if (faceNameFont == nullptr) return;
-    SendDlgItemMessageA(dialog, IDC_FONT_NAME, WM_SETFONT, reinterpret_cast<WPARAM>(faceNameFont), FALSE);
+    faceNameAtOpening = face;
+    dpiAtOpening = WindowDpi(dialog);
+    SetFaceNameFont(dialog, face, FALSE);
+}
+
+// The dialog now shows on a monitor of another DPI: the label gets its bold font for that DPI and
+// the swatch the button's new size.
+void OnDpiSettled(HWND dialog, UINT dpi) {
+    if (dpi == 0 || dpiAtOpening == 0) return;
+    LOGFONTA face = faceNameAtOpening;
+    face.lfHeight = MulDiv(face.lfHeight, static_cast<int>(dpi), static_cast<int>(dpiAtOpening));
+    face.lfWidth = MulDiv(face.lfWidth, static_cast<int>(dpi), static_cast<int>(dpiAtOpening));
+    SetFaceNameFont(dialog, face, TRUE);
+    PaintColorSwatch(dialog, IDC_MARKER_SWATCH);
 }
 
 BOOL OnInitDialog(HWND dialog) {
@@ -182,6 +221,9 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         case WM_INITDIALOG: return OnInitDialog(dialog);
         case WM_COMMAND: OnCommand(dialog, LOWORD(wParam)); return FALSE;
         case WM_DESTROY: OnDestroy(dialog); return FALSE;
+        // Not handled here: the dialog manager's own scaling runs first.
+        case WM_DPICHANGED: PostMessageA(dialog, DpiSettledMessage, LOWORD(wParam), 0); return FALSE;
+        case DpiSettledMessage: OnDpiSettled(dialog, static_cast<UINT>(wParam)); return TRUE;
         default: return FALSE;
     }
 }

@@ -81,29 +81,30 @@ e2e_cleanup() {
         wait "$SAVER_PID" 2>/dev/null || true
     fi
     # Newest first, so a value set twice ends as it was before the first change. No "local"
-    # here: bash mishandles it in an exit trap reached from inside a function.
+    # here: bash mishandles it in an exit trap reached from inside a function. A step that fails
+    # must not stop the rest under "set -e".
     e2e_index=${#E2E_RESTORE[@]}
     while [ "$e2e_index" -gt 0 ]; do
         e2e_index=$((e2e_index - 1))
-        eval "${E2E_RESTORE[$e2e_index]}"
+        eval "${E2E_RESTORE[$e2e_index]}" || true
     done
     E2E_RESTORE=()
 }
 trap e2e_cleanup EXIT
 
-# Sets one value of the settings key for the rest of the script: e2e_set_setting NAME TYPE DATA.
-# The old value (or its absence) comes back at exit.
+# Sets one value of the settings key (or of the key E2E_KEY names) for the rest of the script:
+# e2e_set_setting NAME TYPE DATA. The old value (or its absence) comes back at exit.
 e2e_set_setting() {
-    local name=$1 type=$2 data=$3 old old_type old_data
-    old=$(wine reg query "$SETTINGS_KEY" /v "$name" 2>/dev/null | tr -d '\r' | grep -E "^ +$name +REG_" || true)
+    local key=${E2E_KEY:-$SETTINGS_KEY} name=$1 type=$2 data=$3 old old_type old_data
+    old=$(wine reg query "$key" /v "$name" 2>/dev/null | tr -d '\r' | grep -E "^ +$name +REG_" || true)
     if [ -n "$old" ]; then
         old_type=$(awk '{for (i = 1; i <= NF; i++) if ($i ~ /^REG_/) { print $i; exit }}' <<<"$old")
         old_data=$(sed -E "s/^ +$name +$old_type +//" <<<"$old")
-        E2E_RESTORE+=("wine reg add '$SETTINGS_KEY' /v '$name' /t $old_type /d '$old_data' /f >/dev/null 2>&1")
+        E2E_RESTORE+=("wine reg add '$key' /v '$name' /t $old_type /d '$old_data' /f >/dev/null 2>&1")
     else
-        E2E_RESTORE+=("wine reg delete '$SETTINGS_KEY' /v '$name' /f >/dev/null 2>&1")
+        E2E_RESTORE+=("wine reg delete '$key' /v '$name' /f >/dev/null 2>&1")
     fi
-    wine reg add "$SETTINGS_KEY" /v "$name" /t "$type" /d "$data" /f >/dev/null 2>&1 ||
+    wine reg add "$key" /v "$name" /t "$type" /d "$data" /f >/dev/null 2>&1 ||
         e2e_fail "could not set $name"
 }
 

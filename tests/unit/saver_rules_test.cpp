@@ -155,6 +155,8 @@ TEST(MessageTableTest, InputEndsOnlyTheFullScreenRun) {
     EXPECT_EQ(DecideSaverAction(false, m::MouseMove, 0), SaverAction::Ignore);
     EXPECT_EQ(DecideSaverAction(true, m::SetCursor, 0), SaverAction::HideCursor);
     EXPECT_EQ(DecideSaverAction(false, m::SetCursor, 0), SaverAction::Ignore);
+    EXPECT_EQ(DecideSaverAction(true, m::DisplayChange, 32), SaverAction::EndSaver);
+    EXPECT_EQ(DecideSaverAction(false, m::DisplayChange, 32), SaverAction::Default);
     // Key-up, button-up and character messages are not input that ends anything.
     for (uint32_t message : {0x0101u, 0x0102u, 0x0202u, 0x0205u, 0x020Au}) {
         EXPECT_EQ(DecideSaverAction(true, message, 0), SaverAction::Default) << message;

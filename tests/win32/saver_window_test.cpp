@@ -16,6 +16,16 @@
 
 namespace {
 
+// Stand-ins for the calls whose failures the window must live with: a cursor left of 0 cannot be
+// read, and the timer is refused until more than timerRefusals calls were made.
+namespace fake {
+int timerRefusals = 0, timerCalls = 0, passwordChecks = 0;
+POINT cursor{500, 500};
+BOOL WINAPI GetCursorPos(LPPOINT point) { return (*point = cursor).x >= 0; }
+UINT_PTR WINAPI SetTimer(HWND, UINT_PTR id, UINT, TIMERPROC) { return ++timerCalls > timerRefusals ? id : 0; }
+bool ConfirmClose() { return ++passwordChecks > 0; }
+}  // namespace fake
+
 class SaverWindowTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -33,6 +43,7 @@ protected:
         if (saver_ != nullptr && IsWindow(saver_)) DestroyWindow(saver_);
         DrainQuit();
         passwordCheckActive = false;
+        saverWindowCalls = {GetCursorPos, SetTimer, ConfirmClose};
     }
 
     bool CreatePreview(HWND parent) {
@@ -189,6 +200,26 @@ TEST_F(SaverWindowTest, CloseIsANoOpWhileThePasswordCheckRuns) {
     EXPECT_TRUE(ConfirmClose());
     SendMessageA(saver_, WM_CLOSE, 0, 0);
     EXPECT_EQ(LayersHeld(), 0);
+    EXPECT_TRUE(TakeQuit());
+}
+
+TEST_F(SaverWindowTest, LivesWithARefusedTimerAnUnreadableCursorAndLateInput) {
+    saverWindowCalls = {fake::GetCursorPos, fake::SetTimer, fake::ConfirmClose};
+    fake::timerRefusals = 1000;
+    ASSERT_TRUE(CreateFullScreen());
+    EXPECT_FALSE(saverCanvas.faceDirty) << "the first frame is shown without a timer";
+    fake::timerRefusals = fake::timerCalls = 0;
+    for (int i = 0; i < 2; ++i) SendMessageA(saver_, WM_NULL, 0, 0);
+    EXPECT_EQ(fake::timerCalls, 1) << "asked again until granted, then no more";
+    // The anchor taken at creation must hold through an unreadable cursor, 10 pixels away.
+    for (POINT cursor : {POINT{-1, -1}, POINT{510, 490}}) {
+        fake::cursor = cursor;
+        SendMessageA(saver_, WM_MOUSEMOVE, 0, 0);
+    }
+    EXPECT_EQ(LayersHeld(), 4) << "an unreadable cursor ended the saver or moved its anchor";
+    // The second key comes after the release, before the loop ends: no second password check.
+    for (int i = 0; i < 2; ++i) SendMessageA(saver_, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(fake::passwordChecks, 1);
     EXPECT_TRUE(TakeQuit());
 }
 

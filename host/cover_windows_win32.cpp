@@ -1,0 +1,86 @@
+#include "host/cover_windows_win32.h"
+
+#include <vector>
+
+#include "host/host_state.h"
+#include "host/monitor_covers.h"
+#include "host/saver_rules.h"
+
+namespace {
+
+const char* const CoverClassName = "TarnwickCover";
+// A cover never takes activation: the saver window keeps the keyboard, and its own loss of
+// activation stays the one that ends the saver.
+constexpr DWORD CoverExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+
+struct CoverState {
+    HWND saverWindow = nullptr;
+    std::vector<HWND> windows;
+};
+CoverState covers;
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoA(monitor, &info)) {
+        const RECT& r = info.rcMonitor;
+        reinterpret_cast<std::vector<MonitorArea>*>(list)->push_back(
+            {{r.left, r.top, r.right, r.bottom}, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+    }
+    return TRUE;
+}
+
+// The monitors in physical pixels: the process is per-monitor DPI aware.
+std::vector<MonitorArea> Monitors() {
+    std::vector<MonitorArea> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
+}
+
+LRESULT CALLBACK CoverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (DecideSaverAction(true, message, wParam)) {
+        case SaverAction::EndSaver:
+        case SaverAction::MouseRule:
+        case SaverAction::Close:
+            // The mouse rule reads the cursor in screen coordinates, so the message's own
+            // position, relative to this cover, does not matter.
+            if (IsWindow(covers.saverWindow)) SendMessageA(covers.saverWindow, message, wParam, lParam);
+            return 0;
+        case SaverAction::HideCursor: SetCursor(nullptr); return 0;
+        case SaverAction::Ignore: return 0;
+        case SaverAction::GrantSuspend: return 1;
+        default: return DefWindowProcA(window, message, wParam, lParam);   // the class brush paints black
+    }
+}
+
+bool RegisterCoverClass(HINSTANCE instance) {
+    WNDCLASSEXA coverClass{};
+    coverClass.cbSize = sizeof coverClass;
+    coverClass.lpfnWndProc = CoverWindowProc;
+    coverClass.hInstance = instance;
+    coverClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    coverClass.lpszClassName = CoverClassName;
+    return RegisterClassExA(&coverClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+}  // namespace
+
+void OpenCoverWindows(HINSTANCE instance, HWND saverWindow) {
+    CloseCoverWindows();
+    covers.saverWindow = saverWindow;
+    const std::vector<ScreenRect> rects = CoverRects(Monitors());
+    if (rects.empty() || !RegisterCoverClass(instance)) return;
+    for (const ScreenRect& r : rects) {
+        HWND cover = CreateWindowExA(CoverExStyle, CoverClassName, hostState.productName, WS_POPUP, r.left, r.top,
+                                     r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
+        if (cover == nullptr) continue;
+        covers.windows.push_back(cover);
+        // Just below the clock: should a monitor overlap the primary one, the clock stays in front.
+        SetWindowPos(cover, saverWindow, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    }
+}
+
+void CloseCoverWindows() {
+    for (HWND cover : covers.windows) DestroyWindow(cover);
+    covers.windows.clear();
+}
