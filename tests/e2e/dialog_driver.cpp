@@ -58,6 +58,17 @@ LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+DWORD WINAPI OwnerThread(void*);
+
+// Closes the owner window and waits for its thread, so that the process ends with one thread and
+// no window left: leaving them to ExitProcess has hung the driver's exit under Wine.
+int EndOwner(HANDLE thread, int code) {
+    if (ownerWindow != nullptr) PostMessageA(ownerWindow, WM_CLOSE, 0, 0);
+    WaitForSingleObject(thread, WaitLimitMs);
+    CloseHandle(thread);
+    return code;
+}
+
 DWORD WINAPI OwnerThread(void*) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = OwnerProc;
@@ -892,7 +903,7 @@ int main(int argc, char** argv) {
     }
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     ownerReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    CreateThread(nullptr, 0, OwnerThread, nullptr, 0, nullptr);
+    HANDLE owner = CreateThread(nullptr, 0, OwnerThread, nullptr, 0, nullptr);
     WaitForSingleObject(ownerReady, WaitLimitMs);
     Session session;
     session.scrPath = argv[1];
@@ -912,10 +923,10 @@ int main(int argc, char** argv) {
     } catch (const Failure& failure) {
         std::printf("FAIL: %s\n", failure.what.c_str());
         if (session.process.hProcess != nullptr) TerminateProcess(session.process.hProcess, 3);
-        return 1;
+        return EndOwner(owner, 1);
     }
     // A run that leaves the dialog open (to look at it) ends the saver here.
     if (WaitForSingleObject(session.process.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(session.process.hProcess, 3);
     std::printf("PASS\n");
-    return 0;
+    return EndOwner(owner, 0);
 }

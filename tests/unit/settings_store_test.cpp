@@ -158,73 +158,49 @@ TEST(LoadSettings, ShortDwordIsTakenWithZerosAbove) {
     EXPECT_EQ(settings.showLogo, 0x10005);
 }
 
-TEST(LoadSettings, TextWithOrWithoutItsNulLoadsTheSameCharacters) {
-    for (bool withNul : {true, false}) {
-        MemorySettingsStore store;
-        store.PutText(u"Logo text", u"Zeit \u00e4\u20ac\U0001F570", withNul);
-        store.PutText(u"Name of font", u"Georgia", withNul);
-        const ClockSettings settings = Load(store);
-        EXPECT_EQ(Text(settings.logoText), u"Zeit \u00e4\u20ac\U0001F570") << withNul;
-        EXPECT_EQ(Text(settings.nameOfFont), u"Georgia") << withNul;
-    }
-}
-
-TEST(LoadSettings, ZeroByteTextIsTheEmptyTextNotTheDefault) {
-    MemorySettingsStore store;
-    store.Put(u"Logo text", Type::String, {});
-    store.Put(u"Name of font", Type::String, {0, 0});
-    const ClockSettings settings = Load(store);
-    EXPECT_EQ(Text(settings.logoText), u"");
-    EXPECT_EQ(Text(settings.nameOfFont), u"");
-}
-
-TEST(LoadSettings, TextEndsAtItsFirstNul) {
-    MemorySettingsStore store;
-    store.Put(u"Logo text", Type::String, {'A', 0, 'B', 0, 0, 0, 'C', 0, 'D', 0});
-    EXPECT_EQ(Text(Load(store).logoText), u"AB");
-}
-
-TEST(LoadSettings, TextsOfOtherTypesAreRefused) {
-    MemorySettingsStore store;
-    store.PutText(u"Logo text", u"%USERNAME%", true, Type::ExpandString);
-    store.PutText(u"Name of font", u"Georgia", true, Type::Binary);
-    ExpectDefaults(Load(store));
-    store.PutDword(u"Logo text", 0x00410041);
-    ExpectDefaults(Load(store));
-}
-
-TEST(LoadSettings, TextLargerThanTheBufferKeepsTheDefault) {
-    MemorySettingsStore store;
-    store.PutText(u"Logo text", std::u16string(260, u'x'), true);  // 522 bytes
-    store.PutText(u"Name of font", std::u16string(299, u'y'), true);  // 600 bytes
-    ExpectDefaults(Load(store));
-}
-
-TEST(LoadSettings, TextFillingTheWholeBufferIsCutTo259Characters) {
-    std::u16string full(260, u'x');
+// How a stored "Logo text" of any type and byte count loads; null expected: the default stays.
+TEST(LoadSettings, StoredTextsLoadAsTheirTypeAndByteCountAllow) {
+    using Text16 = std::u16string;
+    const Text16 clock = u"Zeit \u00e4\u20ac\U0001F570";
+    Text16 full(260, u'x');
     full[258] = u'L';  // the last character kept
     full[259] = u'Z';  // the one that has no room beside the NUL
-    MemorySettingsStore store;
-    store.PutText(u"Logo text", full, false);  // 520 bytes, no NUL
-    store.PutText(u"Name of font", full.substr(0, 259), true);  // 520 bytes with its NUL
-    const ClockSettings settings = Load(store);
-    EXPECT_EQ(Text(settings.logoText), full.substr(0, 259));
-    EXPECT_EQ(settings.logoText[259], u'\0');
-    EXPECT_EQ(Text(settings.nameOfFont), full.substr(0, 259));
-}
-
-TEST(LoadSettings, DanglingOddByteIsDropped) {
-    MemorySettingsStore store;
-    store.Put(u"Logo text", Type::String, {'O', 0, 'K'});  // 3 bytes: one unit and a half
-    store.Put(u"Name of font", Type::String, {'Q'});          // half a unit only
-    const ClockSettings settings = Load(store);
-    EXPECT_EQ(Text(settings.logoText), u"O");
-    EXPECT_EQ(Text(settings.nameOfFont), u"");
-
-    Bytes nearlyFull = MemorySettingsStore::TextBytes(std::u16string(259, u'w'), false);
+    Bytes nearlyFull = MemorySettingsStore::TextBytes(Text16(259, u'w'), false);
     nearlyFull.push_back('v');  // 519 bytes
-    store.Put(u"Logo text", Type::String, nearlyFull);
-    EXPECT_EQ(Text(Load(store).logoText), std::u16string(259, u'w'));
+    const Text16 none = u"\uFFFF";
+    struct Case {
+        const char* what;
+        Type type;
+        Bytes bytes;
+        Text16 expected;  // none: the default stays
+    };
+    const Case cases[] = {
+        {"with its NUL", Type::String, MemorySettingsStore::TextBytes(clock, true), clock},
+        {"without its NUL", Type::String, MemorySettingsStore::TextBytes(clock, false), clock},
+        {"zero bytes: empty, not the default", Type::String, {}, u""},
+        {"a NUL alone", Type::String, {0, 0}, u""},
+        {"ends at its first NUL", Type::String, {'A', 0, 'B', 0, 0, 0, 'C', 0, 'D', 0}, u"AB"},
+        {"expandable text", Type::ExpandString, MemorySettingsStore::TextBytes(u"%USERNAME%", true), none},
+        {"binary", Type::Binary, MemorySettingsStore::TextBytes(u"Georgia", true), none},
+        {"a number", Type::Dword, {0x41, 0, 0x41, 0}, none},
+        {"260 units and a NUL: too large", Type::String, MemorySettingsStore::TextBytes(Text16(260, u'x'), true), none},
+        {"299 units: too large", Type::String, MemorySettingsStore::TextBytes(Text16(299, u'y'), true), none},
+        {"520 bytes without NUL: cut to 259", Type::String, MemorySettingsStore::TextBytes(full, false),
+         full.substr(0, 259)},
+        {"259 units and a NUL", Type::String, MemorySettingsStore::TextBytes(full.substr(0, 259), true),
+         full.substr(0, 259)},
+        {"one unit and a half", Type::String, {'O', 0, 'K'}, u"O"},
+        {"half a unit", Type::String, {'Q'}, u""},
+        {"519 bytes", Type::String, nearlyFull, Text16(259, u'w')},
+    };
+    for (const Case& c : cases) {
+        MemorySettingsStore store;
+        store.Put(u"Logo text", c.type, c.bytes);
+        const ClockSettings settings = Load(store);
+        EXPECT_EQ(Text(settings.logoText), c.expected == none ? u"Brevant" : c.expected) << c.what;
+        EXPECT_LT(SettingsTextLength(settings.logoText), SettingsTextCapacity) << c.what;  // ended by a NUL
+        EXPECT_EQ(Text(settings.nameOfFont), u"Palatino Linotype") << c.what;
+    }
 }
 
 // Each value is judged by itself: spoiling one leaves only its own field at the default.
