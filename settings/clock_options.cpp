@@ -31,8 +31,8 @@ const OptionSpec* FindOption(const std::string& word, unsigned groups) {
     while (dashes < 2 && dashes < word.size() && word[dashes] == '-') ++dashes;
     if (dashes == 0) return nullptr;
     const std::string name = word.substr(dashes);
-    for (const OptionSpec& spec : Options) {
-        if ((spec.group & groups) != 0 && name == spec.name) return &spec;
+    for (const OptionSpec& entry : Options) {
+        if ((entry.group & groups) != 0 && name == entry.name) return &entry;
     }
     return nullptr;
 }
@@ -186,15 +186,15 @@ int ParseClockOptions(const std::vector<std::string>& words, unsigned groups, co
             options.help = true;
             continue;
         }
-        const OptionSpec* spec = FindOption(word, groups);
-        if (spec == nullptr) return complain("unknown option '" + word + "' (try --help)");
-        if (!spec->takesValue) {
-            SetFlag(spec->name, options);
+        const OptionSpec* entry = FindOption(word, groups);
+        if (entry == nullptr) return complain("unknown option '" + word + "' (try --help)");
+        if (!entry->takesValue) {
+            SetFlag(entry->name, options);
             continue;
         }
         if (i + 1 >= words.size()) return complain("missing value for " + word + " (try --help)");
         const std::string& value = words[++i];
-        if (const char* expected = ApplyValue(spec->name, value, options)) {
+        if (const char* expected = ApplyValue(entry->name, value, options)) {
             return complain("bad value '" + value + "' for " + word + ": expected " + expected);
         }
     }
