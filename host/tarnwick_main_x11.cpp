@@ -92,7 +92,10 @@ int StopSignals() {
     sigemptyset(&stop);
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&stop, signal);
     sigprocmask(SIG_BLOCK, &stop, nullptr);
-    return signalfd(-1, &stop, SFD_CLOEXEC);
+    const int fd = signalfd(-1, &stop, SFD_CLOEXEC);
+    // Without the descriptor the signals must keep their default action, or nothing could end us.
+    if (fd < 0) sigprocmask(SIG_UNBLOCK, &stop, nullptr);
+    return fd;
 }
 
 }  // namespace

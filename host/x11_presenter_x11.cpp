@@ -48,11 +48,15 @@ bool X11Presenter::AttachSharedImage(const XWindowAttributes& attributes, int wi
     image_ = XShmCreateImage(display_, attributes.visual, attributes.depth, ZPixmap, nullptr, &segment_, width,
                              height);
     if (image_ == nullptr) return false;
+    // A display whose pixels Cairo cannot lay out gets no segment at all.
+    if (!LaidOutAsCairo(image_, width)) {
+        ReleaseSharedImage();
+        return false;
+    }
     segment_.shmid = shmget(IPC_PRIVATE, static_cast<size_t>(image_->bytes_per_line) * height, IPC_CREAT | 0600);
     void* memory = segment_.shmid < 0 ? reinterpret_cast<void*>(-1) : shmat(segment_.shmid, nullptr, 0);
     if (segment_.shmid >= 0) shmctl(segment_.shmid, IPC_RMID, nullptr);  // gone once both sides let go
-    if (!LaidOutAsCairo(image_, width) || memory == reinterpret_cast<void*>(-1)) {
-        if (memory != reinterpret_cast<void*>(-1)) shmdt(memory);
+    if (memory == reinterpret_cast<void*>(-1)) {
         ReleaseSharedImage();
         return false;
     }

@@ -25,6 +25,9 @@ std::tm LocalTime() {
     return local;
 }
 
+// Longer than any wait for the next tick: a wait beyond it means the clock was set back.
+constexpr int LongestTickWaitMs = 1000 + TickLateness / 1'000'000 + 1;
+
 // Milliseconds from now to the next tick, rounded up.
 int MillisecondsUntil(const timespec& when) {
     const timespec now = Now();
@@ -82,8 +85,8 @@ bool X11Saver::Follow(int width, int height) {
     return true;
 }
 
-CairoRegion X11Saver::Compose() {
-    const ClockCall call{settings_, LocalTime(), shrunk_ == nullptr, homePage_.c_str()};
+CairoRegion X11Saver::Compose(const std::tm& now) {
+    const ClockCall call{settings_, now, shrunk_ == nullptr, homePage_.c_str()};
     if (shrunk_ == nullptr) return RenderClockChanges(*canvas_, call);
     RenderClockWith(*canvas_, call);
     cairo_t* cr = cairo_create(shrunk_.get());
@@ -100,9 +103,9 @@ CairoRegion X11Saver::Whole() const {
     return CairoRegion(cairo_region_create_rectangle(&all));
 }
 
-void X11Saver::Render(bool compose) {
+void X11Saver::Render(bool compose, const std::tm& now) {
     if (canvas_ == nullptr || !canvas_->Valid()) return;
-    CairoRegion shown = compose || !framed_ ? Compose() : Whole();
+    CairoRegion shown = compose || !framed_ ? Compose(now) : Whole();
     framed_ = true;
     // The finished frame goes to the window in one copy, and only where it changed: nothing
     // half-drawn is ever seen, and a steady clock moves few pixels a second.
@@ -114,7 +117,8 @@ void X11Saver::OnTick() {
     const std::tm now = LocalTime();
     const TickResult result = Tick(tick_, now.tm_min, now.tm_mday, settings_.showSeconds, settings_.showLogo);
     if (result.faceDirty && canvas_ != nullptr) canvas_->faceDirty = true;
-    if (result.invalidate) Render(true);
+    // The frame shows the same reading the tick judged, so the date and the hands agree.
+    if (result.invalidate) Render(true, now);
 }
 
 bool X11Saver::DispatchEvents() {
@@ -123,10 +127,10 @@ bool X11Saver::DispatchEvents() {
         XNextEvent(display_, &event);
         switch (event.type) {
         case Expose:
-            if (event.xexpose.count == 0) Render(false);
+            if (event.xexpose.count == 0) Render(false, LocalTime());
             break;
         case ConfigureNotify:
-            if (Follow(event.xconfigure.width, event.xconfigure.height)) Render(true);
+            if (Follow(event.xconfigure.width, event.xconfigure.height)) Render(true, LocalTime());
             break;
         case DestroyNotify:
             if (event.xdestroywindow.window == target_.window) return false;
@@ -155,13 +159,13 @@ int X11Saver::Run(int stopFd) {
     if (target_.ownWindow) XSetWMProtocols(display_, target_.window, &deleteWindow_, 1);
     Follow(attributes_.width, attributes_.height);
     if (target_.ownWindow) XMapRaised(display_, target_.window);
-    Render(true);
+    Render(true, LocalTime());
 
     pollfd watched[2] = {{ConnectionNumber(display_), POLLIN, 0}, {stopFd, POLLIN, 0}};
     timespec nextTick = NextTick();
     while (DispatchEvents()) {
         const int wait = MillisecondsUntil(nextTick);
-        if (wait == 0) {
+        if (wait == 0 || wait > LongestTickWaitMs) {
             OnTick();
             nextTick = NextTick();
             continue;

@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 #include <cairo.h>
 
+#include <ctime>
 #include <memory>
 #include <string>
 
@@ -32,10 +33,11 @@ public:
 
 private:
     bool Follow(int width, int height);
-    // A new frame; returns the part of the window it changed.
-    CairoRegion Compose();
+    // A new frame at the given local time; returns the part of the window it changed.
+    CairoRegion Compose(const std::tm& now);
     CairoRegion Whole() const;
-    void Render(bool compose);
+    // Shows the frame, composing a new one first when asked (or when none was made yet).
+    void Render(bool compose, const std::tm& now);
     void OnTick();
     // Handles the queued events; false when one of them ends the clock.
     bool DispatchEvents();

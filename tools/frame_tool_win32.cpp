@@ -2,10 +2,11 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
+#include "common/utf16_win32.h"
+#include "common/utf8_text.h"
 #include "render/render_clock_win32.h"
 #include "tools/frame_options.h"
 #include "tools/offscreen_canvas_win32.h"
@@ -13,22 +14,6 @@
 namespace {
 
 constexpr int ExitFailed = 1;
-
-std::string Utf8OfWide(const wchar_t* text) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string bytes(size > 0 ? size : 1, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), size, nullptr, nullptr);
-    bytes.resize(std::strlen(bytes.c_str()));
-    return bytes;
-}
-
-std::wstring WideOfUtf8(const std::string& text) {
-    const int size = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(size > 0 ? size : 1, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), size);
-    wide.resize(wcslen(wide.c_str()));
-    return wide;
-}
 
 SYSTEMTIME SystemTimeOf(const ClockOptions& options) {
     SYSTEMTIME time{};
@@ -51,7 +36,7 @@ SYSTEMTIME SystemTimeOf(const ClockOptions& options) {
 
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> words;
-    for (int i = 1; i < argc; ++i) words.push_back(Utf8OfWide(argv[i]));
+    for (int i = 1; i < argc; ++i) words.push_back(Utf8Of(reinterpret_cast<const char16_t*>(argv[i])));
     ClockOptions options;
     if (const int code = ReadClockOptions(words, FrameToolOptions, "tarnwick-frame", options); code != 0) return code;
     if (options.help) {
@@ -69,7 +54,8 @@ int wmain(int argc, wchar_t** argv) {
         return ExitFailed;
     }
     RenderClockWith(canvas.Canvas(), options.settings, SystemTimeOf(options), options.fullScreen);
-    if (!SavePictureAsPng(canvas.ReadFrame(), WideOfUtf8(options.out).c_str())) {
+    std::u16string out;
+    if (!Utf16Of(options.out, out) || !SavePictureAsPng(canvas.ReadFrame(), Wide(out.c_str()))) {
         fprintf(stderr, "tarnwick-frame: cannot write '%s'\n", options.out.c_str());
         return ExitFailed;
     }
