@@ -22,21 +22,17 @@ constexpr int ExitFailed = 1;
 constexpr unsigned OwnWindowWidth = 1024;
 constexpr unsigned OwnWindowHeight = 768;
 
-const char Usage[] =
+const char UsageHead[] =
     "Usage: tarnwick [options]\n"
     "Shows an analog wall clock: as an XScreenSaver display mode in the window named by\n"
     "$XSCREENSAVER_WINDOW, or in a window of its own that a key or a click closes.\n"
     "  --root                draw on $XSCREENSAVER_WINDOW, else on the root window\n"
     "  --window-id ID        draw in the window ID (decimal or 0x-hex)\n"
-    "  --fullscreen          a window of its own over the whole screen\n"
-    "  --seconds off|normal|fullback  the seconds hand (default normal)\n"
-    "  --logo off|date|text  the line below the centre (default text)\n"
-    "  --text TEXT           the logo text, at most 259 characters (default Brevant)\n"
-    "  --font FAMILY         the numerals' and logo's font (default Palatino Linotype, or\n"
-    "                        a serif face standing in for it)\n"
-    "  --color #RRGGBB       the marker colour (default #C8C8C8)\n"
+    "  --fullscreen          a window of its own over the whole screen\n";
+const char UsageTail[] =
     "  --home-page URL       the address shown in minute 7 of every hour\n"
-    "  --help                show this text\n";
+    "  --help                show this text\n"
+    "Where Palatino Linotype is not installed, a serif face stands in for it.\n";
 
 // A window id from $XSCREENSAVER_WINDOW; 0 when it is unset or not a number.
 Window LentWindow() {
@@ -108,7 +104,9 @@ int main(int argc, char** argv) {
         return code;
     }
     if (options.help) {
-        std::fputs(Usage, stdout);
+        std::fputs(UsageHead, stdout);
+        std::fputs(SettingsOptionsUsage, stdout);
+        std::fputs(UsageTail, stdout);
         return 0;
     }
     const int stopFd = StopSignals();

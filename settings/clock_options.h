@@ -10,6 +10,14 @@
 #include "settings/clock_settings.h"
 
 constexpr int ExitBadUsage = 2;
+
+// The help lines of the settings options, shared by every program that takes them.
+constexpr char SettingsOptionsUsage[] =
+    "  --seconds off|normal|fullback|N  the seconds hand (default normal)\n"
+    "  --logo off|date|text|N  the line below the centre (default text)\n"
+    "  --text TEXT           the logo text, at most 259 characters (default Brevant)\n"
+    "  --font FAMILY         the numerals' and logo's font (default Palatino Linotype)\n"
+    "  --color #RRGGBB       the marker colour, or 0xBBGGRR as stored (default #C8C8C8)\n";
 constexpr int32_t MaxCanvasSide = 8192;
 
 // A local date and time of day as a calendar shows it; dayOfWeek 0 is Sunday.

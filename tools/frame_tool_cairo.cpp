@@ -43,8 +43,8 @@ int main(int argc, char** argv) {
         return code;
     }
     if (options.help) {
-        std::fputs(FrameToolUsage, stdout);
-        std::fputs("  --home-page URL     the address of the minute-7 banner\n", stdout);
+        PrintFrameToolUsage();
+        std::fputs("  --home-page URL       the address of the minute-7 banner\n", stdout);
         return 0;
     }
     CairoCanvas canvas(options.width, options.height);

@@ -40,7 +40,7 @@ int wmain(int argc, wchar_t** argv) {
     ClockOptions options;
     if (const int code = ReadClockOptions(words, FrameToolOptions, "tarnwick-frame", options); code != 0) return code;
     if (options.help) {
-        fputs(FrameToolUsage, stdout);
+        PrintFrameToolUsage();
         return 0;
     }
     GdiplusSession gdiplus;
