@@ -7,7 +7,7 @@ file(GLOB TARNWICK_CAIRO_SOURCES CONFIGURE_DEPENDS render/*_cairo.cpp)
 add_library(tarnwick_cairo STATIC ${TARNWICK_CAIRO_SOURCES})
 target_link_libraries(tarnwick_cairo PUBLIC tarnwick_logic PkgConfig::TARNWICK_CAIRO)
 
-file(GLOB TARNWICK_X11_SOURCES CONFIGURE_DEPENDS host/*_x11.cpp)
+file(GLOB TARNWICK_X11_SOURCES CONFIGURE_DEPENDS host/x11/*_x11.cpp)
 add_executable(tarnwick ${TARNWICK_X11_SOURCES})
 target_link_libraries(tarnwick PRIVATE tarnwick_cairo)
 

@@ -16,7 +16,7 @@ set(TARNWICK_SYSTEM_LIBS gdiplus gdi32 user32 advapi32 comdlg32 comctl32 shell32
 
 target_compile_definitions(tarnwick_logic PUBLIC ${TARNWICK_WIN32_DEFINITIONS})
 
-file(GLOB TARNWICK_WIN_SOURCES CONFIGURE_DEPENDS common/*_win32.cpp host/*_win32.cpp render/*_win32.cpp
+file(GLOB TARNWICK_WIN_SOURCES CONFIGURE_DEPENDS common/*_win32.cpp host/win32/*_win32.cpp render/*_win32.cpp
     settings/*_win32.cpp)
 list(FILTER TARNWICK_WIN_SOURCES EXCLUDE REGEX "/winmain_win32\\.cpp$")
 add_library(tarnwick_win STATIC ${TARNWICK_WIN_SOURCES})
@@ -30,7 +30,7 @@ set_source_files_properties(resources/tarnwick.rc PROPERTIES OBJECT_DEPENDS
 configure_file(installer/config.nsh.in ${CMAKE_BINARY_DIR}/generated/installer_config.nsh @ONLY)
 
 # The saver's entry and resources, compiled once for the saver and for its test build.
-add_library(tarnwick_saver OBJECT host/winmain_win32.cpp resources/tarnwick.rc)
+add_library(tarnwick_saver OBJECT host/win32/winmain_win32.cpp resources/tarnwick.rc)
 target_link_libraries(tarnwick_saver PUBLIC tarnwick_win)
 
 add_executable(tarnwick WIN32)

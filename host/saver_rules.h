@@ -1,6 +1,5 @@
-// The saver window's rules as plain functions of a few numbers: the canvas size, the tick
-// policy, the mouse-movement rule and the message table. Platform-free: message numbers and
-// their parameters are passed as plain values.
+// The rules every host of the clock shares, as plain functions of a few numbers: the canvas
+// size, the tick policy and its timing, the mouse-movement rule. Platform-free.
 #pragma once
 
 #include <cstdint>
@@ -37,6 +36,22 @@ struct TickResult {
 // One timer message at the given local minute and day of the month.
 TickResult Tick(TickState& state, int32_t minute, int32_t day, int32_t showSeconds, int32_t showLogo);
 
+// A reading of the real-time clock.
+struct TickInstant {
+    int64_t seconds;
+    int64_t nanoseconds;
+};
+
+// Ticks land this long after each turn of the second, so the needle moves with the clock.
+constexpr int64_t TickLatenessNs = 5'000'000;
+
+// The tick after `now`: just after the next turn of the second.
+TickInstant NextTickAfter(TickInstant now);
+// Milliseconds from now until the tick at `next`, rounded up. 0 when it is due: when `next` has
+// passed (the clock was set forward, or the wait overslept), and when the wait would be longer
+// than any tick is ever scheduled ahead (the clock was set back), so the ticks never stall.
+int32_t MillisecondsUntilTick(TickInstant now, TickInstant next);
+
 // ---- Mouse-movement rule ----
 
 // The cursor may move this far along each axis between two mouse-move messages.
@@ -51,51 +66,3 @@ struct ScreenPoint {
 // never adds up to an end.
 bool MouseMoveEndsSaver(ScreenPoint& anchor, ScreenPoint cursor);
 
-// ---- Message table ----
-
-namespace saver_message {
-constexpr uint32_t Create = 0x0001;
-constexpr uint32_t Destroy = 0x0002;
-constexpr uint32_t Activate = 0x0006;
-constexpr uint32_t Paint = 0x000F;
-constexpr uint32_t Close = 0x0010;
-constexpr uint32_t ActivateApp = 0x001C;
-constexpr uint32_t SetCursor = 0x0020;
-constexpr uint32_t DisplayChange = 0x007E;
-constexpr uint32_t NcActivate = 0x0086;
-constexpr uint32_t KeyDown = 0x0100;
-constexpr uint32_t SysKeyDown = 0x0104;
-constexpr uint32_t SysCommand = 0x0112;
-constexpr uint32_t Timer = 0x0113;
-constexpr uint32_t MouseMove = 0x0200;
-constexpr uint32_t LButtonDown = 0x0201;
-constexpr uint32_t RButtonDown = 0x0204;
-constexpr uint32_t MButtonDown = 0x0207;
-constexpr uint32_t PowerBroadcast = 0x0218;
-
-constexpr uintptr_t MonitorPowerCommand = 0xF170;
-constexpr uintptr_t SystemCommandMask = 0xFFF0;   // the low four bits are the system's own
-constexpr uintptr_t SuspendNotice = 4;
-constexpr uintptr_t SuspendQuery = 0;
-}  // namespace saver_message
-
-enum class SaverAction {
-    Default,               // default processing, its result returned
-    SetUpCanvas,           // returns 0
-    Release,               // returns 0
-    EndIfDeactivated,      // ends the saver when the window loses activation, then default
-    Paint,                 // returns 0
-    Close,                 // returns 0
-    HideCursor,            // returns 0
-    Ignore,                // returns 0
-    EndSaver,              // returns 0
-    Tick,                  // returns 0
-    MouseRule,             // returns 0
-    GrantSuspend,          // returns 1
-};
-
-SaverAction DecideSaverAction(bool fullScreen, uint32_t message, uintptr_t wParam);
-
-// For the three activation messages: whether wParam says the window is losing activation.
-// WM_ACTIVATE carries the minimized flag in its high word, so only its low word counts.
-bool LosesActivation(uint32_t message, uintptr_t wParam);

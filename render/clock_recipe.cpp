@@ -54,7 +54,7 @@ void PaintLogo(ClockPainter& painter, const ClockScene& scene, const DialGeometr
     case LogoMode::Off:
         return;
     case LogoMode::Date:
-        CopySettingsText(text, scene.dateText);
+        CopySettingsText(text, scene.dateText.c_str());
         break;
     case LogoMode::Text:
         CopySettingsText(text, scene.settings.logoText);
@@ -104,7 +104,7 @@ void PaintDial(ClockPainter& painter, const ClockScene& scene) {
 void PaintHands(ClockPainter& painter, const ClockScene& scene) {
     const DialGeometry dial = DialGeometryOf(scene.width, scene.height);
     const uint32_t markerColor = ColorRefToArgb(scene.settings.colorOfMarkers);
-    const ClockHands hands = ClockHandsOf(dial, scene.time, scene.settings.showSeconds);
+    const ClockHands hands = ClockHandsOf(dial, ClockTimeOf(scene.time), scene.settings.showSeconds);
     PaintShadow(painter, hands);
     PaintHand(painter, hands.hour, hands.sizes, markerColor);
     PaintHand(painter, hands.minute, hands.sizes, markerColor);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "render/clock_painter.h"
+#include "render/clock_scene.h"
 #include "render/dial_geometry.h"
 #include "render/hand_geometry.h"
 #include "settings/clock_settings.h"
@@ -16,18 +17,6 @@ constexpr int32_t BannerMinute = 7;
 constexpr int32_t BannerFontHeight = 24;
 constexpr int32_t BannerStripHeight = 40;
 constexpr char BannerFontName[] = "Palatino Linotype";
-
-// Everything one render call draws from: the canvas size, the settings, one reading of the local
-// time, and the texts the platform supplies.
-struct ClockScene {
-    int32_t width;
-    int32_t height;
-    const ClockSettings& settings;
-    ClockTime time;
-    bool fullScreen;             // only the banner asks
-    const char16_t* dateText;    // today's short date in the user's format (the date logo)
-    const char* homePage;        // the banner's text
-};
 
 // The static dial: background, bezel, rim, face, markers, numerals and the logo line.
 void PaintDial(ClockPainter& painter, const ClockScene& scene);

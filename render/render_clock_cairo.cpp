@@ -13,21 +13,6 @@ CairoSurface OpaqueLayer(int32_t width, int32_t height) {
     return CairoSurface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
 }
 
-ClockScene SceneOf(const CairoCanvas& canvas, const ClockCall& call, const char16_t* dateText) {
-    return ClockScene{canvas.Width(),
-                      canvas.Height(),
-                      call.settings,
-                      ClockTime{call.time.tm_hour, call.time.tm_min, call.time.tm_sec},
-                      call.fullScreen,
-                      dateText,
-                      call.homePage};
-}
-
-CairoRegion WholeCanvas(const CairoCanvas& canvas) {
-    const cairo_rectangle_int_t all{0, 0, canvas.Width(), canvas.Height()};
-    return CairoRegion(cairo_region_create_rectangle(&all));
-}
-
 // The part of the canvas the frame steps of this scene draw into.
 CairoRegion DrawnBy(const CairoCanvas& canvas, const ClockScene& scene) {
     ExtentsPainter extents;
@@ -37,15 +22,13 @@ CairoRegion DrawnBy(const CairoCanvas& canvas, const ClockScene& scene) {
         const cairo_rectangle_int_t rectangle{box.left, box.top, box.width, box.height};
         cairo_region_union_rectangle(region.get(), &rectangle);
     }
-    const CairoRegion all = WholeCanvas(canvas);
-    cairo_region_intersect(region.get(), all.get());
+    const cairo_rectangle_int_t all{0, 0, canvas.Width(), canvas.Height()};
+    cairo_region_intersect_rectangle(region.get(), &all);
     return region;
 }
 
 // Copies the dial into the frame within the region, row by row.
 void RestoreDial(const CairoCanvas& canvas, const cairo_region_t* region) {
-    cairo_surface_flush(canvas.Face());
-    cairo_surface_flush(canvas.Frame());
     const unsigned char* face = cairo_image_surface_get_data(canvas.Face());
     unsigned char* frame = cairo_image_surface_get_data(canvas.Frame());
     const size_t stride = canvas.Stride();
@@ -57,12 +40,6 @@ void RestoreDial(const CairoCanvas& canvas, const cairo_region_t* region) {
             std::memcpy(frame + offset, face + offset, static_cast<size_t>(r.width) * sizeof(uint32_t));
         }
     }
-    cairo_surface_mark_dirty(canvas.Frame());
-}
-
-void PaintFrame(CairoCanvas& canvas, const ClockScene& scene) {
-    CairoPainter painter(canvas.Frame());
-    PaintHands(painter, scene);
 }
 
 }  // namespace
@@ -80,6 +57,39 @@ bool CairoCanvas::Valid() const {
            cairo_surface_status(frame_.get()) == CAIRO_STATUS_SUCCESS;
 }
 
+std::unique_ptr<ClockPainter> CairoCanvas::FacePainter() {
+    // A new dial changes the frame everywhere.
+    overDial_.reset();
+    return std::make_unique<CairoPainter>(face_.get());
+}
+
+std::unique_ptr<ClockPainter> CairoCanvas::FramePainter() { return std::make_unique<CairoPainter>(frame_.get()); }
+
+CairoRegion CairoCanvas::Whole() const {
+    const cairo_rectangle_int_t all{0, 0, width_, height_};
+    return CairoRegion(cairo_region_create_rectangle(&all));
+}
+
+void CairoCanvas::CopyFaceToFrame(const ClockScene& scene) {
+    cairo_surface_flush(face_.get());
+    cairo_surface_flush(frame_.get());
+    CairoRegion drawn = DrawnBy(*this, scene);
+    if (incremental && overDial_ != nullptr) {
+        // What the last frame drew goes back to the dial; the window then needs that and
+        // whatever this frame draws.
+        RestoreDial(*this, overDial_.get());
+        changed_ = CairoRegion(cairo_region_copy(drawn.get()));
+        cairo_region_union(changed_.get(), overDial_.get());
+    } else {
+        // Both layers have one format and size, so the copy is one block of memory.
+        std::memcpy(cairo_image_surface_get_data(frame_.get()), cairo_image_surface_get_data(face_.get()),
+                    static_cast<size_t>(Stride()) * height_);
+        changed_ = Whole();
+    }
+    cairo_surface_mark_dirty(frame_.get());
+    overDial_ = std::move(drawn);
+}
+
 int CairoCanvas::Stride() const { return cairo_image_surface_get_stride(frame_.get()); }
 
 uint32_t CairoCanvas::FramePixel(int32_t x, int32_t y) const {
@@ -91,9 +101,35 @@ uint32_t CairoCanvas::FramePixel(int32_t x, int32_t y) const {
     return pixel & 0xFFFFFF;
 }
 
-std::u16string ShortDateOf(const std::tm& time) {
+LocalDateTime LocalDateTimeOf(const std::tm& time) {
+    return {time.tm_year + 1900, time.tm_mon + 1, time.tm_mday, time.tm_wday, time.tm_hour, time.tm_min, time.tm_sec};
+}
+
+std::tm TmOf(const LocalDateTime& time) {
+    std::tm tm{};
+    tm.tm_year = time.year - 1900;
+    tm.tm_mon = time.month - 1;
+    tm.tm_mday = time.day;
+    tm.tm_wday = time.dayOfWeek;
+    tm.tm_hour = time.hour;
+    tm.tm_min = time.minute;
+    tm.tm_sec = time.second;
+    tm.tm_isdst = -1;
+    return tm;
+}
+
+LocalDateTime LocalTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return LocalDateTimeOf(local);
+}
+
+// The user's locale is LC_TIME, as setlocale set it up.
+std::u16string ShortDateOf(const LocalDateTime& time) {
+    const std::tm tm = TmOf(time);
     wchar_t text[SettingsTextCapacity];
-    if (std::wcsftime(text, SettingsTextCapacity, L"%x", &time) == 0) return u"";
+    if (std::wcsftime(text, SettingsTextCapacity, L"%x", &tm) == 0) return u"";
     std::u16string date;
     for (const wchar_t* c = text; *c != L'\0'; ++c) {
         const auto code = static_cast<char32_t>(*c);
@@ -105,56 +141,6 @@ std::u16string ShortDateOf(const std::tm& time) {
         }
     }
     return date;
-}
-
-void DrawDialFace(CairoCanvas& canvas, const ClockCall& call) {
-    if (!canvas.Valid()) return;
-    std::u16string date;
-    if (LogoModeOf(call.settings.showLogo) == LogoMode::Date) date = ShortDateOf(call.time);
-    CairoPainter painter(canvas.Face());
-    PaintDial(painter, SceneOf(canvas, call, date.c_str()));
-    canvas.overDial.reset();
-}
-
-void ComposeFrame(CairoCanvas& canvas, const ClockCall& call) {
-    if (!canvas.Valid()) return;
-    // Both layers have one format and size, so the copy is one block of memory.
-    cairo_surface_flush(canvas.Face());
-    cairo_surface_flush(canvas.Frame());
-    std::memcpy(cairo_image_surface_get_data(canvas.Frame()), cairo_image_surface_get_data(canvas.Face()),
-                static_cast<size_t>(canvas.Stride()) * canvas.Height());
-    cairo_surface_mark_dirty(canvas.Frame());
-    const ClockScene scene = SceneOf(canvas, call, u"");
-    canvas.overDial = DrawnBy(canvas, scene);
-    PaintFrame(canvas, scene);
-}
-
-CairoRegion ComposeFrameChanges(CairoCanvas& canvas, const ClockCall& call) {
-    if (!canvas.Valid()) return CairoRegion(cairo_region_create());
-    if (canvas.overDial == nullptr) {
-        ComposeFrame(canvas, call);
-        return WholeCanvas(canvas);
-    }
-    // What the last frame drew goes back to the dial; the window then needs that and whatever
-    // this frame draws.
-    RestoreDial(canvas, canvas.overDial.get());
-    const ClockScene scene = SceneOf(canvas, call, u"");
-    CairoRegion drawn = DrawnBy(canvas, scene);
-    CairoRegion changed(cairo_region_copy(drawn.get()));
-    cairo_region_union(changed.get(), canvas.overDial.get());
-    canvas.overDial = std::move(drawn);
-    PaintFrame(canvas, scene);
-    return changed;
-}
-
-void RenderClockWith(CairoCanvas& canvas, const ClockCall& call) {
-    if (canvas.faceDirty) DrawDialFace(canvas, call);
-    ComposeFrame(canvas, call);
-}
-
-CairoRegion RenderClockChanges(CairoCanvas& canvas, const ClockCall& call) {
-    if (canvas.faceDirty) DrawDialFace(canvas, call);
-    return ComposeFrameChanges(canvas, call);
 }
 
 bool SaveFrameAsPng(const CairoCanvas& canvas, const char* path) {

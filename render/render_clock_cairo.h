@@ -1,5 +1,5 @@
-// The clock renderer on Linux: the recipe carried out by the Cairo painter on two image
-// surfaces of one size, a cached dial and the frame built over it.
+// The clock's canvas on Linux: two Cairo image surfaces of one size, a cached dial and the frame
+// built over it, carried out by the Cairo painter.
 #pragma once
 
 #include <cairo.h>
@@ -7,8 +7,9 @@
 #include <cstdint>
 #include <ctime>
 #include <memory>
+#include <string>
 
-#include "settings/clock_settings.h"
+#include "render/clock_front.h"
 
 struct CairoSurfaceRelease {
     void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
@@ -22,57 +23,46 @@ using CairoRegion = std::unique_ptr<cairo_region_t, CairoRegionRelease>;
 
 // Two opaque layers of the canvas size and the dial-cache flag. Pixels are 32-bit words
 // 0x00RRGGBB, rows from the top, `Stride()` bytes apart.
-class CairoCanvas {
+class CairoCanvas final : public ClockCanvas {
 public:
     // The frame layer may live in memory the caller owns (e.g. shared with a display), of
     // Stride() times height bytes; it must outlive the canvas.
     CairoCanvas(int32_t width, int32_t height, unsigned char* frameMemory = nullptr);
-    bool Valid() const;
-    int32_t Width() const { return width_; }
-    int32_t Height() const { return height_; }
+    int32_t Width() const override { return width_; }
+    int32_t Height() const override { return height_; }
+    bool Valid() const override;
+    std::unique_ptr<ClockPainter> FacePainter() override;
+    void CopyFaceToFrame(const ClockScene& scene) override;
+    std::unique_ptr<ClockPainter> FramePainter() override;
+
     int Stride() const;
     cairo_surface_t* Face() const { return face_.get(); }
     cairo_surface_t* Frame() const { return frame_.get(); }
     // The frame's pixel at (x, y) as 0x00RRGGBB; 0xFFFFFFFF outside the canvas.
     uint32_t FramePixel(int32_t x, int32_t y) const;
 
-    bool faceDirty = true;
-    // Where the frame differs from the dial: what the last composed frame drew over it. Null
-    // while that is unknown (no frame yet, or a dial drawn since).
-    CairoRegion overDial;
+    // Set: each frame restores the dial only where the last frame drew, and ChangedRegion()
+    // tells what a window must be shown anew. The frame is the same, pixel for pixel.
+    bool incremental = false;
+    // What the last frame changed against the one before (the whole canvas when that is unknown).
+    CairoRegion TakeChangedRegion() { return std::move(changed_); }
 
 private:
+    CairoRegion Whole() const;
+
     int32_t width_;
     int32_t height_;
     CairoSurface face_;
     CairoSurface frame_;
+    // Where the frame differs from the dial: what the last frame drew over it. Null while that
+    // is unknown (no frame yet, or a dial drawn since).
+    CairoRegion overDial_;
+    CairoRegion changed_;
 };
 
-// One render call's inputs: the settings, one reading of the local time (its date for the
-// date logo), whether the run is full-screen (the banner) and the banner's address.
-struct ClockCall {
-    const ClockSettings& settings;
-    std::tm time;
-    bool fullScreen;
-    const char* homePage;
-};
-
-// The short date of the time in the user's locale (LC_TIME, as setlocale set it up), as UTF-16.
-std::u16string ShortDateOf(const std::tm& time);
-
-// Draws the static dial into the face layer.
-void DrawDialFace(CairoCanvas& canvas, const ClockCall& call);
-// Copies the dial into the frame and draws the shadow, hands, cap and banner over it.
-void ComposeFrame(CairoCanvas& canvas, const ClockCall& call);
-// The same frame, pixel for pixel, built by restoring the dial and redrawing only where the last
-// frame or this one draws. Returns that region: what a window must be shown anew (the whole
-// canvas when the frame over the dial is unknown).
-CairoRegion ComposeFrameChanges(CairoCanvas& canvas, const ClockCall& call);
-// Both phases: the dial first while faceDirty is set, then the frame. Never clears faceDirty:
-// the caller does, once the frame has been shown.
-void RenderClockWith(CairoCanvas& canvas, const ClockCall& call);
-// Both phases, the frame by its changes; returns the region that changed.
-CairoRegion RenderClockChanges(CairoCanvas& canvas, const ClockCall& call);
+// Conversions between the C library's local time and the clock's.
+LocalDateTime LocalDateTimeOf(const std::tm& time);
+std::tm TmOf(const LocalDateTime& time);
 
 // Writes the frame as a PNG; false when it cannot be written.
 bool SaveFrameAsPng(const CairoCanvas& canvas, const char* path);

@@ -1,52 +1,64 @@
 #include "render/render_clock_win32.h"
 
-#include "common/gdi_holders_win32.h"
+#include "common/render_status.h"
 #include "common/utf16_win32.h"
-#include "render/clock_recipe.h"
 #include "render/gdiplus_painter_win32.h"
-#include "tarnwick_config.h"
 
 namespace {
 
-ClockScene SceneOf(const RenderCall& call, const char16_t* dateText) {
-    return ClockScene{call.canvas.width,
-                      call.canvas.height,
-                      call.settings,
-                      ClockTime{call.time.wHour, call.time.wMinute, call.time.wSecond},
-                      call.fullScreen,
-                      dateText,
-                      TARNWICK_HOME_PAGE};
+SYSTEMTIME SystemTimeOf(const LocalDateTime& time) {
+    SYSTEMTIME system{};
+    system.wYear = static_cast<WORD>(time.year);
+    system.wMonth = static_cast<WORD>(time.month);
+    system.wDayOfWeek = static_cast<WORD>(time.dayOfWeek);
+    system.wDay = static_cast<WORD>(time.day);
+    system.wHour = static_cast<WORD>(time.hour);
+    system.wMinute = static_cast<WORD>(time.minute);
+    system.wSecond = static_cast<WORD>(time.second);
+    return system;
 }
 
 }  // namespace
 
-void DrawDialFace(const RenderCall& call) {
-    char16_t date[SettingsTextCapacity] = {};
-    if (LogoModeOf(call.settings.showLogo) == LogoMode::Date) {
-        // Locale 0 stands for the user's default locale; an impossible date leaves the text empty.
-        constexpr LCID UserLocale = 0;
-        if (GetDateFormatW(UserLocale, 0, &call.time, nullptr, Wide(date), SettingsTextCapacity) ==
-            0) {
-            date[0] = u'\0';
-        }
+bool SaverCanvas::Create(HDC reference, int32_t width, int32_t height) {
+    width_ = width;
+    height_ = height;
+    faceDirty = true;
+    if (width > 0 && height > 0 && frame_.Create(reference, width, height) && face_.Create(reference, width, height)) {
+        return true;
     }
-    GdiplusPainter painter(call.canvas.faceLayer);
-    PaintDial(painter, SceneOf(call, date));
+    Release();
+    return false;
 }
 
-void ComposeFrame(const RenderCall& call) {
-    const SaverCanvas& canvas = call.canvas;
-    NoteGdiResult(BitBlt(canvas.frameLayer, 0, 0, canvas.width, canvas.height, canvas.faceLayer, 0, 0, SRCCOPY) !=
-                      FALSE,
-                  "BitBlt");
-    GdiplusPainter painter(canvas.frameLayer);
-    PaintHands(painter, SceneOf(call, u""));
+void SaverCanvas::Release() {
+    frame_.Reset();
+    face_.Reset();
 }
 
-void RenderClockWith(const SaverCanvas& canvas, const ClockSettings& settings, const SYSTEMTIME& time,
-                     bool fullScreen) {
-    ResetRenderStatus();
-    const RenderCall call(canvas, settings, time, fullScreen);
-    if (canvas.faceDirty) DrawDialFace(call);
-    ComposeFrame(call);
+std::unique_ptr<ClockPainter> SaverCanvas::FacePainter() { return std::make_unique<GdiplusPainter>(face_.Dc()); }
+
+std::unique_ptr<ClockPainter> SaverCanvas::FramePainter() { return std::make_unique<GdiplusPainter>(frame_.Dc()); }
+
+void SaverCanvas::CopyFaceToFrame(const ClockScene&) {
+    NoteGdiResult(BitBlt(frame_.Dc(), 0, 0, width_, height_, face_.Dc(), 0, 0, SRCCOPY) != FALSE, "BitBlt");
+}
+
+LocalDateTime LocalDateTimeOf(const SYSTEMTIME& time) {
+    return {time.wYear, time.wMonth, time.wDay, time.wDayOfWeek, time.wHour, time.wMinute, time.wSecond};
+}
+
+LocalDateTime LocalTimeNow() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return LocalDateTimeOf(now);
+}
+
+std::u16string ShortDateOf(const LocalDateTime& time) {
+    // Locale 0 stands for the user's default locale; an impossible date leaves the text empty.
+    constexpr LCID UserLocale = 0;
+    const SYSTEMTIME system = SystemTimeOf(time);
+    char16_t date[SettingsTextCapacity] = {};
+    if (GetDateFormatW(UserLocale, 0, &system, nullptr, Wide(date), SettingsTextCapacity) == 0) return u"";
+    return date;
 }

@@ -1,40 +1,44 @@
-// The clock renderer on Windows: the recipe carried out by the GDI+ painter on two off-screen
-// layers, a cached dial and the frame built over it.
+// The clock's canvas on Windows: two memory layers of one size, a cached dial and the frame
+// built over it, carried out by the GDI+ painter.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 
-#include "settings/clock_settings.h"
+#include "common/memory_layer_win32.h"
+#include "render/clock_front.h"
 
-// A canvas of two layers of the same size and the dial-cache flag. The saver window owns one
-// (saverCanvas); the frame tool, the benchmark and the tests make their own.
-struct SaverCanvas {
-    int32_t width;
-    int32_t height;
-    HDC frameLayer;   // the finished frame, copied to the window at each paint
-    HDC faceLayer;    // the cached dial, redrawn only while faceDirty is set
-    bool faceDirty;
+// A clock window's canvas: its size, the two layers and the dial-cache flag. The saver's clock
+// windows own one each, sized to the window; the frame tool, the benchmark and the tests make
+// their own.
+class SaverCanvas final : public ClockCanvas {
+public:
+    SaverCanvas() = default;
+    // Both layers at the given size, compatible with the reference context; false, with no layer
+    // held, when either cannot be made. The size is kept either way, and faceDirty is set.
+    bool Create(HDC reference, int32_t width, int32_t height);
+    // Deletes both layers.
+    void Release();
+
+    int32_t Width() const override { return width_; }
+    int32_t Height() const override { return height_; }
+    bool Valid() const override { return face_.Valid() && frame_.Valid(); }
+    std::unique_ptr<ClockPainter> FacePainter() override;
+    void CopyFaceToFrame(const ClockScene& scene) override;
+    std::unique_ptr<ClockPainter> FramePainter() override;
+
+    const MemoryLayer& Face() const { return face_; }
+    const MemoryLayer& Frame() const { return frame_; }
+    HDC FaceLayer() const { return face_.Dc(); }
+    HDC FrameLayer() const { return frame_.Dc(); }
+
+private:
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    MemoryLayer face_;
+    MemoryLayer frame_;
 };
 
-// One render call's inputs; both phases read them.
-struct RenderCall {
-    RenderCall(const SaverCanvas& canvas, const ClockSettings& settings, const SYSTEMTIME& time, bool fullScreen)
-        : canvas(canvas), settings(settings), time(time), fullScreen(fullScreen) {}
-    const SaverCanvas& canvas;
-    const ClockSettings& settings;
-    const SYSTEMTIME time;
-    const bool fullScreen;
-};
-
-// Draws the static dial into canvas.faceLayer.
-void DrawDialFace(const RenderCall& call);
-// Copies the dial into canvas.frameLayer and draws the shadow, hands, cap and banner over it.
-void ComposeFrame(const RenderCall& call);
-
-// Both phases: the dial first while canvas.faceDirty is set, then the frame. canvas.width and
-// canvas.height must be the size of both layers. Never clears faceDirty: the caller does, once
-// the frame has been shown.
-void RenderClockWith(const SaverCanvas& canvas, const ClockSettings& settings, const SYSTEMTIME& time,
-                     bool fullScreen);
+LocalDateTime LocalDateTimeOf(const SYSTEMTIME& time);

@@ -32,6 +32,7 @@
 #define IDC_ABOUT            7
 #define IDC_HOME_PAGE        10
 #define IDC_FONT_NAME        1005
+#define IDC_MONITORS         1064
 
 // Font chooser controls
 #define IDC_FONT_LIST        1006

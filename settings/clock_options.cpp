@@ -10,32 +10,17 @@
 
 namespace {
 
-struct OptionSpec {
+// Sets what the option sets from its value (empty for a flag); null when the value is taken,
+// otherwise what was expected instead.
+using ApplyOption = const char* (*)(const std::string& value, ClockOptions& options);
+
+struct OptionRow {
     const char* name;
     unsigned group;
-    bool takesValue;
+    const char* value;  // how the help names the value; null for a flag
+    ApplyOption apply;
+    const char* help;
 };
-
-constexpr OptionSpec Options[] = {
-    {"seconds", option_group::Settings, true}, {"logo", option_group::Settings, true},
-    {"text", option_group::Settings, true},    {"font", option_group::Settings, true},
-    {"color", option_group::Settings, true},   {"home-page", option_group::HomePage, true},
-    {"size", option_group::Frame, true},       {"time", option_group::Frame, true},
-    {"preview", option_group::Frame, false},   {"out", option_group::Frame, true},
-    {"root", option_group::Window, false},     {"window-id", option_group::Window, true},
-    {"fullscreen", option_group::Window, false},
-};
-
-const OptionSpec* FindOption(const std::string& word, unsigned groups) {
-    size_t dashes = 0;
-    while (dashes < 2 && dashes < word.size() && word[dashes] == '-') ++dashes;
-    if (dashes == 0) return nullptr;
-    const std::string name = word.substr(dashes);
-    for (const OptionSpec& entry : Options) {
-        if ((entry.group & groups) != 0 && name == entry.name) return &entry;
-    }
-    return nullptr;
-}
 
 // A whole decimal or 0x-hex number within [low, high].
 bool ParseNumber(const std::string& text, long long low, long long high, long long& value) {
@@ -54,12 +39,13 @@ bool SameWordIgnoringCase(const std::string& text, const char* word) {
     return true;
 }
 
-// A named mode (the three words stand for 0, 1 and 2) or any 32-bit number, as a stored
-// setting could hold it.
-bool ParseMode(const std::string& text, const char* const (&words)[3], int32_t& mode) {
-    for (int32_t i = 0; i < 3; ++i) {
+// A named mode (the words stand for 0, 1, 2…) or any 32-bit number, as a stored setting could
+// hold it.
+template <size_t Count>
+bool ParseMode(const std::string& text, const char* const (&words)[Count], int32_t& mode) {
+    for (size_t i = 0; i < Count; ++i) {
         if (SameWordIgnoringCase(text, words[i])) {
-            mode = i;
+            mode = static_cast<int32_t>(i);
             return true;
         }
     }
@@ -102,44 +88,121 @@ bool ParseSettingsText(const std::string& text, char16_t (&field)[SettingsTextCa
     return true;
 }
 
-// Sets the option's value; null when it is taken, otherwise what was expected instead.
-const char* ApplyValue(const std::string& name, const std::string& value, ClockOptions& options) {
-    static const char* const SecondsWords[3] = {"off", "normal", "fullback"};
-    static const char* const LogoWords[3] = {"off", "date", "text"};
-    ClockSettings& settings = options.settings;
-    long long number = 0;
-    if (name == "seconds") {
-        return ParseMode(value, SecondsWords, settings.showSeconds) ? nullptr : "off, normal, fullback or a number";
+constexpr const char* Taken = nullptr;
+const char* Expect(bool taken, const char* expected) { return taken ? Taken : expected; }
+
+constexpr const char* SecondsWords[] = {"off", "normal", "fullback"};
+constexpr const char* LogoWords[] = {"off", "date", "text"};
+constexpr const char* MonitorsWords[] = {"main", "all"};
+
+namespace g = option_group;
+
+// Every option of every program, in the order the help lists them.
+const OptionRow Options[] = {
+    {"size", g::Frame, "WxH",
+     [](const std::string& v, ClockOptions& o) {
+         return Expect(ParseSize(v, o.frame.width, o.frame.height), "WxH, each side 1 to 8192");
+     },
+     "canvas size, each side 1 to 8192 (default 1024x768)"},
+    {"time", g::Frame, "\"YYYY-MM-DD HH:MM:SS\"",
+     [](const std::string& v, ClockOptions& o) {
+         o.frame.timeGiven = ParseLocalDateTime(v, o.frame.time);
+         return Expect(o.frame.timeGiven, "\"YYYY-MM-DD HH:MM:SS\"");
+     },
+     "the local time to draw (default: now)"},
+    {"root", g::Window, nullptr,
+     [](const std::string&, ClockOptions& o) {
+         o.window.onRoot = true;
+         return Taken;
+     },
+     "draw on $XSCREENSAVER_WINDOW, else on the root window"},
+    {"window-id", g::Window, "ID",
+     [](const std::string& v, ClockOptions& o) {
+         long long number = 0;
+         o.window.windowIdGiven = ParseNumber(v, 1, UINT32_MAX, number);
+         o.window.windowId = static_cast<uint32_t>(number);
+         return Expect(o.window.windowIdGiven, "a window number, decimal or 0x-hex");
+     },
+     "draw in the window ID (decimal or 0x-hex)"},
+    {"fullscreen", g::Window, nullptr,
+     [](const std::string&, ClockOptions& o) {
+         o.window.ownWindowFullScreen = true;
+         return Taken;
+     },
+     "a window of its own over the whole screen"},
+    {"monitors", g::Monitors, "main|all",
+     [](const std::string& v, ClockOptions& o) {
+         return Expect(ParseMode(v, MonitorsWords, o.settings.monitors), "main, all or a number");
+     },
+     "the clock on the main monitor only, the others black, or on every monitor (default main)"},
+    {"output", g::Output, "NAME",
+     [](const std::string& v, ClockOptions& o) {
+         o.window.mainOutput = v;
+         return Expect(!v.empty(), "an output name");
+     },
+     "the output that is the main monitor (default: the first one)"},
+    {"seconds", g::Settings, "off|normal|fullback|N",
+     [](const std::string& v, ClockOptions& o) {
+         return Expect(ParseMode(v, SecondsWords, o.settings.showSeconds), "off, normal, fullback or a number");
+     },
+     "the seconds hand (default normal)"},
+    {"logo", g::Settings, "off|date|text|N",
+     [](const std::string& v, ClockOptions& o) {
+         return Expect(ParseMode(v, LogoWords, o.settings.showLogo), "off, date, text or a number");
+     },
+     "the line below the centre (default text)"},
+    {"text", g::Settings, "TEXT",
+     [](const std::string& v, ClockOptions& o) {
+         return Expect(ParseSettingsText(v, o.settings.logoText), "at most 259 characters");
+     },
+     "the logo text, at most 259 characters (default Brevant)"},
+    {"font", g::Settings, "FAMILY",
+     [](const std::string& v, ClockOptions& o) {
+         return Expect(ParseSettingsText(v, o.settings.nameOfFont), "a font name of at most 259 characters");
+     },
+     "the numerals' and logo's font (default Palatino Linotype)"},
+    {"color", g::Settings, "#RRGGBB",
+     [](const std::string& v, ClockOptions& o) {
+         return Expect(ParseColor(v, o.settings.colorOfMarkers), "#RRGGBB or 0xBBGGRR");
+     },
+     "the marker colour, or 0xBBGGRR as stored (default #C8C8C8)"},
+    {"preview", g::Frame, nullptr,
+     [](const std::string&, ClockOptions& o) {
+         o.frame.fullScreen = false;
+         return Taken;
+     },
+     "draw as the preview does (no banner, no drift); default full-screen"},
+    {"out", g::Frame, "FILE.png",
+     [](const std::string& v, ClockOptions& o) {
+         o.frame.out = v;
+         return Expect(!v.empty(), "a file name");
+     },
+     "where to write the picture (default tarnwick-frame.png)"},
+    {"home-page", g::HomePage, "URL",
+     [](const std::string& v, ClockOptions& o) {
+         o.homePage = v;
+         return Expect(!v.empty(), "an address");
+     },
+     "the address shown in minute 7 of every hour"},
+};
+
+const OptionRow* FindOption(const std::string& word, unsigned groups) {
+    size_t dashes = 0;
+    while (dashes < 2 && dashes < word.size() && word[dashes] == '-') ++dashes;
+    if (dashes == 0) return nullptr;
+    const std::string name = word.substr(dashes);
+    for (const OptionRow& row : Options) {
+        if ((row.group & groups) != 0 && name == row.name) return &row;
     }
-    if (name == "logo") return ParseMode(value, LogoWords, settings.showLogo) ? nullptr : "off, date, text or a number";
-    if (name == "text") return ParseSettingsText(value, settings.logoText) ? nullptr : "at most 259 characters";
-    if (name == "font") {
-        return ParseSettingsText(value, settings.nameOfFont) ? nullptr : "a font name of at most 259 characters";
-    }
-    if (name == "color") return ParseColor(value, settings.colorOfMarkers) ? nullptr : "#RRGGBB or 0xBBGGRR";
-    if (name == "size") {
-        return ParseSize(value, options.width, options.height) ? nullptr : "WxH, each side 1 to 8192";
-    }
-    if (name == "time") {
-        options.timeGiven = ParseLocalDateTime(value, options.time);
-        return options.timeGiven ? nullptr : "\"YYYY-MM-DD HH:MM:SS\"";
-    }
-    if (name == "window-id") {
-        if (!ParseNumber(value, 1, UINT32_MAX, number)) return "a window number, decimal or 0x-hex";
-        options.windowIdGiven = true;
-        options.windowId = static_cast<uint32_t>(number);
-        return nullptr;
-    }
-    // --out and --home-page: any text but an empty one.
-    if (value.empty()) return name == "out" ? "a file name" : "an address";
-    (name == "out" ? options.out : options.homePage) = value;
     return nullptr;
 }
 
-void SetFlag(const std::string& name, ClockOptions& options) {
-    if (name == "preview") options.fullScreen = false;
-    if (name == "root") options.root = true;
-    if (name == "fullscreen") options.ownFullscreen = true;
+void AddUsageLine(std::string& usage, const std::string& words, const char* help) {
+    // Help texts start in column 24, or two spaces after a longer name.
+    constexpr size_t HelpColumn = 24;
+    std::string line = "  " + words;
+    line.append(line.size() + 2 <= HelpColumn ? HelpColumn - line.size() : 2, ' ');
+    usage += line + help + "\n";
 }
 
 bool IsLeapYear(int32_t year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
@@ -186,15 +249,15 @@ int ParseClockOptions(const std::vector<std::string>& words, unsigned groups, co
             options.help = true;
             continue;
         }
-        const OptionSpec* entry = FindOption(word, groups);
-        if (entry == nullptr) return complain("unknown option '" + word + "' (try --help)");
-        if (!entry->takesValue) {
-            SetFlag(entry->name, options);
+        const OptionRow* row = FindOption(word, groups);
+        if (row == nullptr) return complain("unknown option '" + word + "' (try --help)");
+        if (row->value == nullptr) {
+            row->apply("", options);
             continue;
         }
         if (i + 1 >= words.size()) return complain("missing value for " + word + " (try --help)");
         const std::string& value = words[++i];
-        if (const char* expected = ApplyValue(entry->name, value, options)) {
+        if (const char* expected = row->apply(value, options)) {
             return complain("bad value '" + value + "' for " + word + ": expected " + expected);
         }
     }
@@ -207,4 +270,15 @@ int ReadClockOptions(const std::vector<std::string>& words, unsigned groups, con
     const int code = ParseClockOptions(words, groups, program, options, complaint);
     if (code != 0) std::fputs(complaint.c_str(), stderr);
     return code;
+}
+
+std::string OptionsUsage(unsigned groups) {
+    std::string usage;
+    for (const OptionRow& row : Options) {
+        if ((row.group & groups) == 0) continue;
+        AddUsageLine(usage, std::string("--") + row.name + (row.value != nullptr ? std::string(" ") + row.value : ""),
+                     row.help);
+    }
+    AddUsageLine(usage, "--help", "show this text");
+    return usage;
 }

@@ -17,6 +17,11 @@ void SetDefaultSettings(ClockSettings& settings) {
     settings.showLogo = DefaultShowLogo;
     CopySettingsText(settings.logoText, DefaultLogoText);
     CopySettingsText(settings.nameOfFont, DefaultNameOfFont);
+    settings.monitors = 0;
+    settings.face = static_cast<int32_t>(FaceMode::Light);
+    settings.nightStarts = DefaultNightStarts;
+    settings.nightEnds = DefaultNightEnds;
+    settings.drift = 0;
 }
 
 int SettingsTextLength(const char16_t (&field)[SettingsTextCapacity]) {

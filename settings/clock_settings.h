@@ -10,12 +10,16 @@ constexpr int SettingsTextCapacity = 260;
 // Stored as 32-bit integers; readers tell apart only 0, 1 and "anything else" (the third mode).
 enum class SecondsMode : int32_t { Off = 0, Normal = 1, FullBack = 2 };
 enum class LogoMode : int32_t { Off = 0, Date = 1, Text = 2 };
+enum class FaceMode : int32_t { Light = 0, Dark = 1, DarkAtNight = 2 };
 
 constexpr SecondsMode SecondsModeOf(int32_t value) {
     return value == 0 ? SecondsMode::Off : value == 1 ? SecondsMode::Normal : SecondsMode::FullBack;
 }
 constexpr LogoMode LogoModeOf(int32_t value) {
     return value == 0 ? LogoMode::Off : value == 1 ? LogoMode::Date : LogoMode::Text;
+}
+constexpr FaceMode FaceModeOf(int32_t value) {
+    return value == 0 ? FaceMode::Light : value == 1 ? FaceMode::Dark : FaceMode::DarkAtNight;
 }
 
 // Plain, fixed-size and copied whole by value. Colours are COLORREF values (0x00BBGGRR).
@@ -27,6 +31,11 @@ struct ClockSettings {
     int32_t showSeconds;
     int32_t showLogo;
     char16_t logoText[SettingsTextCapacity];
+    int32_t monitors;     // 0: the clock on the main monitor only; anything else: on every monitor
+    int32_t face;         // FaceMode
+    int32_t nightStarts;  // minute of the day, 0 to 1439
+    int32_t nightEnds;
+    int32_t drift;        // non-zero: the full-screen picture moves a little every minute
 };
 
 // The running clock's settings: zero-filled until start-up loads them, read-only afterwards.
@@ -38,8 +47,14 @@ constexpr int32_t DefaultShowSeconds = static_cast<int32_t>(SecondsMode::Normal)
 constexpr int32_t DefaultShowLogo = static_cast<int32_t>(LogoMode::Text);
 constexpr const char16_t* DefaultLogoText = u"Brevant";
 constexpr const char16_t* DefaultNameOfFont = u"Palatino Linotype";
+constexpr int32_t MinutesPerDay = 24 * 60;
+constexpr int32_t DefaultNightStarts = 22 * 60;
+constexpr int32_t DefaultNightEnds = 7 * 60;
 
-// Sets the five user fields to their defaults; colorOfInk and colorOfBackground are left alone.
+// A minute of the day as a night boundary can hold it.
+constexpr bool IsMinuteOfDay(int32_t value) { return value >= 0 && value < MinutesPerDay; }
+
+// Sets the user fields to their defaults; colorOfInk and colorOfBackground are left alone.
 void SetDefaultSettings(ClockSettings& settings);
 
 // The text (null counts as empty) into a settings field, cut to 259 characters and ended by a NUL.

@@ -32,7 +32,11 @@ void ReadBackControls(const SettingsControls& controls, ClockSettings& settings)
     settings.showLogo = ModeFromChecks(controls.logoText, controls.logoDate);
     CopySettingsText(settings.nameOfFont, controls.fontName);
     CopySettingsText(settings.logoText, controls.logoTextValue);
+    // A drop-down with nothing selected keeps what the record held.
+    if (controls.monitorsItem >= 0) settings.monitors = controls.monitorsItem;
 }
+
+int MonitorsItemFor(int32_t monitors) { return monitors == 0 ? 0 : 1; }
 
 namespace {
 // Red, orange, yellow, lime, green, spring, cyan, azure, blue, violet, magenta, rose, then four

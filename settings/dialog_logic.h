@@ -14,6 +14,10 @@
 int SecondsButtonFor(int32_t showSeconds);
 int LogoButtonFor(int32_t showLogo);
 
+// The drop-down item that shows a stored monitors choice (items "Main monitor only, others
+// black", "Every monitor").
+int MonitorsItemFor(int32_t monitors);
+
 // A mode from its group's checked buttons: the third button gives 2, the second 1, none of them 0.
 int32_t ModeFromChecks(bool thirdChecked, bool secondChecked);
 
@@ -26,9 +30,10 @@ struct SettingsControls {
     bool logoText;
     const char16_t* fontName;   // the face-name label's text
     const char16_t* logoTextValue;  // the logo edit's text, enabled or not
+    int monitorsItem = -1;      // the monitors drop-down's selection, -1 for none
 };
 
-// Reads the controls back into the record's five user fields; texts longer than the record holds
+// Reads the controls back into the record's user fields; texts longer than the record holds
 // are cut at SettingsTextCapacity - 1 code units. Ink and background are left alone.
 void ReadBackControls(const SettingsControls& controls, ClockSettings& settings);
 

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <iterator>
 
 #include "common/gdi_holders_win32.h"
@@ -61,6 +62,16 @@ void ReplaceButtonImage(HWND dialog, int buttonId, HBITMAP image) {
 
 bool IsChecked(HWND dialog, int buttonId) { return IsDlgButtonChecked(dialog, buttonId) == BST_CHECKED; }
 
+void FillDropDown(HWND dialog, int id, std::initializer_list<const char*> items) {
+    SendDlgItemMessageA(dialog, id, CB_RESETCONTENT, 0, 0);
+    for (const char* item : items) SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+}
+
+int SelectedItem(HWND dialog, int id) {
+    const LRESULT item = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
+    return item == CB_ERR ? -1 : static_cast<int>(item);
+}
+
 // The window's DPI where the system tells it per monitor (Windows 10), otherwise the screen's.
 UINT WindowDpi(HWND window) {
     using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
@@ -105,6 +116,7 @@ void OnDpiSettled(HWND dialog, UINT dpi) {
 }
 
 BOOL OnInitDialog(HWND dialog) {
+    FillDropDown(dialog, IDC_MONITORS, {"Main monitor only, others black", "Every monitor"});
     LoadSettings(dialogSettings);
     ShowSettingsInDialog(dialog, dialogSettings);
     MakeFaceNameBold(dialog);
@@ -133,6 +145,7 @@ void OnOk(HWND dialog) {
     controls.logoText = IsChecked(dialog, IDC_LOGO_TEXT);
     controls.fontName = fontName;
     controls.logoTextValue = logoText;
+    controls.monitorsItem = SelectedItem(dialog, IDC_MONITORS);
     ReadBackControls(controls, dialogSettings);
     SaveSettings(dialogSettings);
     EndDialog(dialog, IDOK);
@@ -197,6 +210,7 @@ void ShowSettingsInDialog(HWND dialog, ClockSettings settings) {
     settings.logoText[SettingsTextCapacity - 1] = u'\0';
     SetDlgItemTextW(dialog, IDC_FONT_NAME, Wide(settings.nameOfFont));
     SetDlgItemTextW(dialog, IDC_LOGO_EDIT, Wide(settings.logoText));
+    SendDlgItemMessageA(dialog, IDC_MONITORS, CB_SETCURSEL, MonitorsItemFor(settings.monitors), 0);
 }
 
 void UpdateLogoTextEnabled(HWND dialog) {

@@ -30,6 +30,13 @@ void LoadNumber(SettingsStore& store, const char16_t* name, int32_t& field) {
     field = static_cast<int32_t>(value);
 }
 
+// A night boundary outside the day keeps its default.
+void LoadMinuteOfDay(SettingsStore& store, const char16_t* name, int32_t& field) {
+    int32_t value = field;
+    LoadNumber(store, name, value);
+    if (IsMinuteOfDay(value)) field = value;
+}
+
 // Only REG_SZ: an expandable text would need expanding, which the readers never do.
 void LoadText(SettingsStore& store, const char16_t* name, char16_t (&field)[SettingsTextCapacity]) {
     uint8_t bytes[StoredTextBufferBytes];
@@ -83,6 +90,11 @@ void LoadSettingsFrom(SettingsStore& store, ClockSettings& settings) {
     LoadNumber(store, ColorOfMarkersValue, settings.colorOfMarkers);
     LoadNumber(store, ShowSecondsValue, settings.showSeconds);
     LoadNumber(store, ShowLogoValue, settings.showLogo);
+    LoadNumber(store, MonitorsValue, settings.monitors);
+    LoadNumber(store, FaceValue, settings.face);
+    LoadMinuteOfDay(store, NightStartsValue, settings.nightStarts);
+    LoadMinuteOfDay(store, NightEndsValue, settings.nightEnds);
+    LoadNumber(store, DriftValue, settings.drift);
     LoadText(store, NameOfFontValue, settings.nameOfFont);
     LoadText(store, LogoTextValue, settings.logoText);
     store.CloseKey();
@@ -96,6 +108,11 @@ SaveOutcome SaveSettingsTo(SettingsStore& store, ClockSettings settings) {
         SaveNumber(store, ColorOfMarkersValue, settings.colorOfMarkers),
         SaveNumber(store, ShowSecondsValue, static_cast<uint32_t>(settings.showSeconds)),
         SaveNumber(store, ShowLogoValue, static_cast<uint32_t>(settings.showLogo)),
+        SaveNumber(store, MonitorsValue, static_cast<uint32_t>(settings.monitors)),
+        SaveNumber(store, FaceValue, static_cast<uint32_t>(settings.face)),
+        SaveNumber(store, NightStartsValue, static_cast<uint32_t>(settings.nightStarts)),
+        SaveNumber(store, NightEndsValue, static_cast<uint32_t>(settings.nightEnds)),
+        SaveNumber(store, DriftValue, static_cast<uint32_t>(settings.drift)),
         SaveText(store, NameOfFontValue, settings.nameOfFont),
         SaveText(store, LogoTextValue, settings.logoText),
     };

@@ -16,6 +16,11 @@ constexpr const char16_t* ShowSecondsValue = u"Show seconds";
 constexpr const char16_t* ShowLogoValue = u"Show logo";
 constexpr const char16_t* NameOfFontValue = u"Name of font";
 constexpr const char16_t* LogoTextValue = u"Logo text";
+constexpr const char16_t* MonitorsValue = u"Monitors";
+constexpr const char16_t* FaceValue = u"Face";
+constexpr const char16_t* NightStartsValue = u"Night starts";
+constexpr const char16_t* NightEndsValue = u"Night ends";
+constexpr const char16_t* DriftValue = u"Drift";
 
 // Value types, numbered as the registry numbers them (REG_SZ, REG_EXPAND_SZ, REG_BINARY, REG_DWORD).
 enum class StoreValueType : uint32_t { String = 1, ExpandString = 2, Binary = 3, Dword = 4 };
@@ -59,7 +64,7 @@ struct SaveOutcome {
     bool Succeeded() const { return openStatus == StoreSuccess && failedWrites == 0; }
 };
 
-// Writes the five user fields, numbers first, creating the key when missing. Texts are written
+// Writes the user fields, numbers first, creating the key when missing. Texts are written
 // without their terminating NUL. Nothing is written when the key cannot be opened.
 SaveOutcome SaveSettingsTo(SettingsStore& store, ClockSettings settings);
 

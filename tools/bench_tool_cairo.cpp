@@ -16,16 +16,7 @@ namespace {
 constexpr double FrameGoalTimesCopy = 2.0;
 
 // A busy minute of the hour with every part of the picture shown.
-std::tm BenchTime() {
-    std::tm time{};
-    time.tm_year = 2026 - 1900;
-    time.tm_mon = 2;
-    time.tm_mday = 14;
-    time.tm_hour = 10;
-    time.tm_min = 8;
-    time.tm_sec = 37;
-    return time;
-}
+constexpr LocalDateTime BenchTime{2026, 3, 14, 6, 10, 8, 37};
 
 std::vector<uint32_t> FacePixels(const CairoCanvas& canvas) {
     cairo_surface_flush(canvas.Face());
@@ -38,13 +29,13 @@ std::vector<uint32_t> FacePixels(const CairoCanvas& canvas) {
 double BenchOneSize(BenchSize size, const ClockSettings& settings) {
     CairoCanvas canvas(size.width, size.height);
     if (!canvas.Valid()) return -1;
-    const ClockCall call{settings, BenchTime(), true, TARNWICK_HOME_PAGE};
+    const ClockScene scene = SceneOf(canvas, settings, BenchTime, true, TARNWICK_HOME_PAGE);
     const Timing dial = TimeRuns(DialRuns, [&] {
-        DrawDialFace(canvas, call);
+        RenderDial(canvas, scene);
         cairo_surface_flush(canvas.Face());
     });
     const Timing frame = TimeRuns(FrameRuns, [&] {
-        ComposeFrame(canvas, call);
+        RenderFrameOverDial(canvas, scene);
         cairo_surface_flush(canvas.Frame());
     });
     const Timing copy = TimeFrameCopy(FacePixels(canvas));

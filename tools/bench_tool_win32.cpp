@@ -8,23 +8,15 @@
 #include "settings/clock_settings.h"
 #include "tools/bench_timing.h"
 #include "tools/offscreen_canvas_win32.h"
+#include "tarnwick_config.h"
 
 namespace {
 
 // The frame is rebuilt every second, so at 4K it should cost little more than moving its pixels.
 constexpr double FrameGoalTimesCopy = 2.5;
 
-// A busy minute-of-the-hour with every part of the picture shown.
-SYSTEMTIME BenchTime() {
-    SYSTEMTIME time{};
-    time.wYear = 2026;
-    time.wMonth = 3;
-    time.wDay = 14;
-    time.wHour = 10;
-    time.wMinute = 8;
-    time.wSecond = 37;
-    return time;
-}
+// A busy minute of the hour with every part of the picture shown.
+constexpr LocalDateTime BenchTime{2026, 3, 14, 6, 10, 8, 37};
 
 // Prints one line of timings; the frame median over the copy median, or a negative number when
 // the canvas cannot be made.
@@ -32,15 +24,13 @@ double BenchOneSize(BenchSize size, const ClockSettings& settings) {
     OffscreenCanvas canvas(size.width, size.height);
     if (!canvas.Valid()) return -1;
     SaverCanvas& layers = canvas.Canvas();
-    const SYSTEMTIME time = BenchTime();
+    const ClockScene scene = SceneOf(layers, settings, BenchTime, true, TARNWICK_HOME_PAGE);
     const Timing dial = TimeRuns(DialRuns, [&] {
-        RenderCall call(layers, settings, time, true);
-        DrawDialFace(call);
+        RenderDial(layers, scene);
         GdiFlush();
     });
     const Timing frame = TimeRuns(FrameRuns, [&] {
-        RenderCall call(layers, settings, time, true);
-        ComposeFrame(call);
+        RenderFrameOverDial(layers, scene);
         GdiFlush();
     });
     const Timing copy = TimeFrameCopy(ReadPixels(canvas.Face()));

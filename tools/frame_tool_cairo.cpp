@@ -2,7 +2,6 @@
 // as a PNG.
 #include <clocale>
 #include <cstdio>
-#include <ctime>
 #include <string>
 #include <vector>
 
@@ -14,48 +13,30 @@ namespace {
 
 constexpr int ExitFailed = 1;
 
-std::tm TimeOf(const ClockOptions& options) {
-    std::tm time{};
-    if (!options.timeGiven) {
-        const std::time_t now = std::time(nullptr);
-        localtime_r(&now, &time);
-        return time;
-    }
-    const LocalDateTime& given = options.time;
-    time.tm_year = given.year - 1900;
-    time.tm_mon = given.month - 1;
-    time.tm_mday = given.day;
-    time.tm_wday = given.dayOfWeek;
-    time.tm_hour = given.hour;
-    time.tm_min = given.minute;
-    time.tm_sec = given.second;
-    time.tm_isdst = -1;
-    return time;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     ClockOptions options;
-    const unsigned groups = FrameToolOptions | option_group::HomePage;
-    if (const int code = ReadClockOptions({argv + 1, argv + argc}, groups, "tarnwick-frame", options); code != 0) {
+    if (const int code = ReadClockOptions({argv + 1, argv + argc}, FrameToolOptions, "tarnwick-frame", options);
+        code != 0) {
         return code;
     }
     if (options.help) {
         PrintFrameToolUsage();
-        std::fputs("  --home-page URL       the address of the minute-7 banner\n", stdout);
         return 0;
     }
-    CairoCanvas canvas(options.width, options.height);
+    const FrameChoices& frame = options.frame;
+    CairoCanvas canvas(frame.width, frame.height);
     if (!canvas.Valid()) {
-        std::fprintf(stderr, "tarnwick-frame: no memory for a %dx%d canvas\n", options.width, options.height);
+        std::fprintf(stderr, "tarnwick-frame: no memory for a %dx%d canvas\n", frame.width, frame.height);
         return ExitFailed;
     }
-    const std::string homePage = options.homePage.empty() ? TARNWICK_HOME_PAGE : options.homePage;
-    RenderClockWith(canvas, ClockCall{options.settings, TimeOf(options), options.fullScreen, homePage.c_str()});
-    if (!SaveFrameAsPng(canvas, options.out.c_str())) {
-        std::fprintf(stderr, "tarnwick-frame: cannot write '%s'\n", options.out.c_str());
+    const std::string homePage = HomePageOf(options, TARNWICK_HOME_PAGE);
+    const LocalDateTime time = frame.timeGiven ? frame.time : LocalTimeNow();
+    RenderClockFrame(canvas, SceneOf(canvas, options.settings, time, frame.fullScreen, homePage.c_str()));
+    if (!SaveFrameAsPng(canvas, frame.out.c_str())) {
+        std::fprintf(stderr, "tarnwick-frame: cannot write '%s'\n", frame.out.c_str());
         return ExitFailed;
     }
     return 0;

@@ -10,27 +10,11 @@
 #include "render/render_clock_win32.h"
 #include "tools/frame_options.h"
 #include "tools/offscreen_canvas_win32.h"
+#include "tarnwick_config.h"
 
 namespace {
 
 constexpr int ExitFailed = 1;
-
-SYSTEMTIME SystemTimeOf(const ClockOptions& options) {
-    SYSTEMTIME time{};
-    if (!options.timeGiven) {
-        GetLocalTime(&time);
-        return time;
-    }
-    const LocalDateTime& given = options.time;
-    time.wYear = static_cast<WORD>(given.year);
-    time.wMonth = static_cast<WORD>(given.month);
-    time.wDayOfWeek = static_cast<WORD>(given.dayOfWeek);
-    time.wDay = static_cast<WORD>(given.day);
-    time.wHour = static_cast<WORD>(given.hour);
-    time.wMinute = static_cast<WORD>(given.minute);
-    time.wSecond = static_cast<WORD>(given.second);
-    return time;
-}
 
 }  // namespace
 
@@ -48,15 +32,18 @@ int wmain(int argc, wchar_t** argv) {
         fputs("tarnwick-frame: GDI+ did not start\n", stderr);
         return ExitFailed;
     }
-    OffscreenCanvas canvas(options.width, options.height);
+    const FrameChoices& frame = options.frame;
+    OffscreenCanvas canvas(frame.width, frame.height);
     if (!canvas.Valid()) {
-        fprintf(stderr, "tarnwick-frame: no memory for a %dx%d canvas\n", options.width, options.height);
+        fprintf(stderr, "tarnwick-frame: no memory for a %dx%d canvas\n", frame.width, frame.height);
         return ExitFailed;
     }
-    RenderClockWith(canvas.Canvas(), options.settings, SystemTimeOf(options), options.fullScreen);
+    const std::string homePage = HomePageOf(options, TARNWICK_HOME_PAGE);
+    const LocalDateTime time = frame.timeGiven ? frame.time : LocalTimeNow();
+    RenderClockFrame(canvas.Canvas(), SceneOf(canvas.Canvas(), options.settings, time, frame.fullScreen, homePage.c_str()));
     std::u16string out;
-    if (!Utf16Of(options.out, out) || !SavePictureAsPng(canvas.ReadFrame(), Wide(out.c_str()))) {
-        fprintf(stderr, "tarnwick-frame: cannot write '%s'\n", options.out.c_str());
+    if (!Utf16Of(frame.out, out) || !SavePictureAsPng(canvas.ReadFrame(), Wide(out.c_str()))) {
+        fprintf(stderr, "tarnwick-frame: cannot write '%s'\n", frame.out.c_str());
         return ExitFailed;
     }
     return 0;

@@ -60,5 +60,7 @@ bool SavePictureAsPng(const Picture& picture, const wchar_t* path) {
     return gdip::GdipSaveImageToFile(image.Get(), path, &PngEncoder, nullptr) == Gdiplus::Ok;
 }
 
-OffscreenCanvas::OffscreenCanvas(int32_t width, int32_t height)
-    : face_(width, height), frame_(width, height), canvas_{width, height, frame_.Dc(), face_.Dc(), true} {}
+OffscreenCanvas::OffscreenCanvas(int32_t width, int32_t height) {
+    const gdi::WindowDc screen(nullptr);
+    canvas_.Create(screen.Get(), width, height);
+}

@@ -56,22 +56,20 @@ private:
 // A copy of the layer's pixels, rows from the top, each pixel 0x00RRGGBB; empty when unreadable.
 std::vector<uint32_t> ReadPixels(const MemoryLayer& layer);
 
+// A saver canvas in memory, compatible with the screen; faceDirty starts set, like a window's.
 class OffscreenCanvas {
 public:
     OffscreenCanvas(int32_t width, int32_t height);
-    bool Valid() const { return face_.Valid() && frame_.Valid(); }
-    // The layers as the renderer takes them; faceDirty starts set, like the saver window's.
+    bool Valid() const { return canvas_.Valid(); }
     SaverCanvas& Canvas() { return canvas_; }
-    int32_t Width() const { return canvas_.width; }
-    int32_t Height() const { return canvas_.height; }
-    const MemoryLayer& Frame() const { return frame_; }
-    const MemoryLayer& Face() const { return face_; }
-    Picture ReadFrame() const { return {Width(), Height(), ReadPixels(frame_)}; }
-    Picture ReadFace() const { return {Width(), Height(), ReadPixels(face_)}; }
+    int32_t Width() const { return canvas_.Width(); }
+    int32_t Height() const { return canvas_.Height(); }
+    const MemoryLayer& Frame() const { return canvas_.Frame(); }
+    const MemoryLayer& Face() const { return canvas_.Face(); }
+    Picture ReadFrame() const { return {Width(), Height(), ReadPixels(Frame())}; }
+    Picture ReadFace() const { return {Width(), Height(), ReadPixels(Face())}; }
 
 private:
-    MemoryLayer face_;
-    MemoryLayer frame_;
     SaverCanvas canvas_;
 };
 

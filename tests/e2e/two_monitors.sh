@@ -2,6 +2,7 @@
 # Two monitors: Xephyr with two Xinerama heads (1024 x 768, and 800 x 600 to its right), which Wine
 # reads as two monitors without XRandR. A red window on the second turns black while the clock shows
 # on the primary; an 11-pixel move over it and a key each end the saver with 0; the window is back.
+# With "Every monitor" each monitor shows a clock centred on it, and a move there ends it too.
 set -euo pipefail
 source "$TARNWICK_SOURCE/tests/e2e/e2e_lib.sh"
 shot="$TARNWICK_BUILD/e2e-two-monitors.png"
@@ -33,3 +34,17 @@ e2e_wait_exit 30 && [ "$SAVER_CODE" -eq 0 ] || e2e_fail "an 11-pixel move over t
 start
 e2e_end_with_key
 e2e_poll 10 window_shown || e2e_fail "the window on the second monitor is not back ($shot)"
+
+# Every monitor: a clock of its own, centred on each, at each monitor's size.
+e2e_set_setting Monitors REG_DWORD 1
+start
+both_clocks() {
+    import -window root "$shot" &&
+        convert "$shot" -crop 1024x768+0+0 +repage "$shot.primary.png" &&
+        convert "$shot" -crop 800x600+1024+0 +repage "$shot.second.png" &&
+        python3 "$TARNWICK_SOURCE/tests/e2e/picture_check.py" "$shot.primary.png" 1024 768 &&
+        python3 "$TARNWICK_SOURCE/tests/e2e/picture_check.py" "$shot.second.png" 800 600
+}
+e2e_poll 30 both_clocks || e2e_fail "not a clock centred on each monitor with Monitors = 1 ($shot)"
+xdotool mousemove_relative -- 11 0
+e2e_wait_exit 30 && [ "$SAVER_CODE" -eq 0 ] || e2e_fail "an 11-pixel move over the second clock did not end it with 0"

@@ -18,15 +18,14 @@ constexpr uint32_t Green = 0x00FF00;        // COLORREF and picture colour alike
 constexpr uint32_t ShadowOnWhite = 0xDFDFDF;  // white under one coverage of black at alpha 0x20
 constexpr int32_t Off = 0, Normal = 1;
 
-std::tm TimeOf(int hour, int minute, int second, int day = 14) {
-    std::tm time{};
-    time.tm_year = 2026 - 1900;
-    time.tm_mon = 2;
-    time.tm_mday = day;
-    time.tm_hour = hour;
-    time.tm_min = minute;
-    time.tm_sec = second;
-    return time;
+LocalDateTime TimeOf(int hour, int minute, int second, int day = 14) {
+    return {2026, 3, day, 0, hour, minute, second};
+}
+
+constexpr char HomePage[] = "https://brevant.example/tarnwick";
+
+void Render(CairoCanvas& canvas, const ClockSettings& settings, const LocalDateTime& time, bool fullScreen = true) {
+    RenderClockFrame(canvas, SceneOf(canvas, settings, time, fullScreen, HomePage));
 }
 
 ClockSettings Plain(int32_t showSeconds, int32_t showLogo = 0) {
@@ -51,9 +50,9 @@ bool Near(uint32_t color, uint32_t expected, int tolerance) {
 // A canvas that draws the whole picture, dial included, for each call.
 struct Clock {
     Clock(int32_t width, int32_t height) : canvas(width, height), dial(DialGeometryOf(width, height)) {}
-    const Clock& Render(const ClockSettings& settings, const std::tm& time, bool fullScreen = true) {
+    const Clock& Render(const ClockSettings& settings, const LocalDateTime& time, bool fullScreen = true) {
         canvas.faceDirty = true;
-        RenderClockWith(canvas, ClockCall{settings, time, fullScreen, "https://brevant.example/tarnwick"});
+        ::Render(canvas, settings, time, fullScreen);
         return *this;
     }
     testing::AssertionResult Is(FloatPoint at, uint32_t expected, int tolerance = 16) const {
@@ -171,9 +170,10 @@ TEST(CairoFrame, MissingFontLeavesOutNumeralsAndLogo) {
 
 // The date logo is the short date of LC_TIME: the same picture as that text in text mode.
 TEST(CairoFrame, DateLogoShowsTheLocaleShortDate) {
-    const std::tm day = TimeOf(10, 10, 0, 14);
+    const LocalDateTime day = TimeOf(10, 10, 0, 14);
     char date[64];
-    ASSERT_GT(std::strftime(date, sizeof date, "%x", &day), 0u);
+    const std::tm tm = TmOf(day);
+    ASSERT_GT(std::strftime(date, sizeof date, "%x", &tm), 0u);
     ClockSettings asText = Plain(Off, 2);
     for (int i = 0; date[i] != '\0'; ++i) asText.logoText[i] = static_cast<char16_t>(date[i]);
     Clock byDate(640, 480), byText(640, 480), nextDay(640, 480);
@@ -194,13 +194,14 @@ TEST(CairoFrame, DateLogoShowsTheLocaleShortDate) {
 // frames (the banner coming and going, the dial redrawn) equals frames composed whole.
 TEST(CairoFrame, FramesByTheirChangesEqualWholeFrames) {
     Clock changes(800, 600), whole(800, 600);
+    changes.canvas.incremental = true;
     const ClockSettings settings = Plain(Normal);
     const size_t bytes = static_cast<size_t>(whole.canvas.Stride()) * 600;
     for (int i = 0; i < 150; ++i) {
-        const std::tm time = TimeOf(9, 6 + i / 60, i % 60 * 7 % 60);
+        const LocalDateTime time = TimeOf(9, 6 + i / 60, i % 60 * 7 % 60);
         changes.canvas.faceDirty = whole.canvas.faceDirty = i % 50 == 0;
-        RenderClockChanges(changes.canvas, ClockCall{settings, time, true, "https://brevant.example/tarnwick"});
-        RenderClockWith(whole.canvas, ClockCall{settings, time, true, "https://brevant.example/tarnwick"});
+        Render(changes.canvas, settings, time);
+        Render(whole.canvas, settings, time);
         cairo_surface_flush(changes.canvas.Frame());
         ASSERT_EQ(std::memcmp(cairo_image_surface_get_data(changes.canvas.Frame()),
                               cairo_image_surface_get_data(whole.canvas.Frame()), bytes),
@@ -223,7 +224,7 @@ TEST(CairoFrame, ManyFramesLeaveMemoryFlat) {
     for (int i = 0; i < 3000; ++i) {
         clock.canvas.faceDirty = i % 10 == 0;
         settings.nameOfFont[0] = i % 100 == 50 ? u'X' : u'P';  // now and then a missing font
-        RenderClockWith(clock.canvas, ClockCall{settings, TimeOf(i / 60 % 24, 7, i % 60, 1 + i % 28), true, "x"});
+        Render(clock.canvas, settings, TimeOf(i / 60 % 24, 7, i % 60, 1 + i % 28));
         if (i == 300) warm = residentKiB();
     }
     const long end = residentKiB();

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "common/object_count.h"
-#include "host/saver_canvas_win32.h"
-#include "host/saver_hooks_win32.h"
+#include "host/win32/saver_window_win32.h"
+#include "host/win32/saver_hooks_win32.h"
 #include "tools/offscreen_canvas_win32.h"
 
 namespace saver_probe {
@@ -53,6 +53,12 @@ LRESULT ThreadDpiAwareness() {
     return awarenessOf(getContext());
 }
 
+// A clock window's canvas size as width * 65536 + height.
+LRESULT CanvasSizeOf(HWND window) {
+    const SaverCanvas* canvas = SaverCanvasOf(window);
+    return canvas == nullptr ? 0 : static_cast<LRESULT>(canvas->Width()) * 65536 + canvas->Height();
+}
+
 class Probe final : public SaverWatcher {
 public:
     void BeforeFrame(bool faceDirty) override {
@@ -78,13 +84,13 @@ public:
         StretchBlt(target, 0, 0, client.right, client.bottom, frame, 0, 0, width, height, SRCCOPY);
     }
 
-    bool Answer(UINT message, LRESULT* result) override {
+    bool Answer(HWND window, UINT message, LRESULT* result) override {
         switch (message) {
             case FramesComposed: *result = framesComposed_; return true;
             case DialRedraws: *result = dialRedraws_; return true;
             // The product's objects: the probe's own picture is not one of them.
             case ObjectsAlive: *result = object_count::Alive() - pictureObjects_; return true;
-            case CanvasSize: *result = static_cast<LRESULT>(saverCanvas.width) * 65536 + saverCanvas.height; return true;
+            case CanvasSize: *result = CanvasSizeOf(window); return true;
             case SavePreview: *result = picture_ && picture_->Valid() && WriteBitmapFile(*picture_) ? 1 : 0; return true;
             case DpiAwareness: *result = ThreadDpiAwareness(); return true;
             default: return false;

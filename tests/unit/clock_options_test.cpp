@@ -8,7 +8,8 @@
 
 namespace {
 
-constexpr unsigned All = option_group::Settings | option_group::HomePage | option_group::Frame | option_group::Window;
+constexpr unsigned All = option_group::Settings | option_group::HomePage | option_group::Frame | option_group::Window |
+                         option_group::Monitors | option_group::Output;
 
 int Parse(std::vector<std::string> words, ClockOptions& options, std::string& complaint, unsigned groups = All) {
     return ParseClockOptions(words, groups, "tarnwick", options, complaint);
@@ -21,21 +22,23 @@ TEST(ClockOptions, ValuesBecomeSettings) {
     std::string complaint;
     ASSERT_EQ(Parse({"-root", "--seconds", "FullBack", "--logo", "7", "--text", "Zeit \xC3\xBC\xF0\x9F\x95\x92",
                      "--font", "DejaVu Serif", "--color", "#C02010", "--window-id", "0x1e00007", "--size", "640x480",
-                     "--time", "2024-02-29 23:59:58", "--preview", "--home-page", "https://x.test"},
+                     "--time", "2024-02-29 23:59:58", "--preview", "--home-page", "https://x.test", "--monitors", "all", "--output", "HDMI-A-1"},
                     o, complaint),
               0)
         << complaint;
-    EXPECT_TRUE(o.root);
+    EXPECT_TRUE(o.window.onRoot);
     EXPECT_EQ(o.settings.showSeconds, 2);
     EXPECT_EQ(o.settings.showLogo, 7);
     EXPECT_EQ(std::u16string(o.settings.logoText), u"Zeit \u00FC\U0001F552");
     EXPECT_EQ(Utf8Of(o.settings.nameOfFont), "DejaVu Serif");
     EXPECT_EQ(o.settings.colorOfMarkers, 0x001020C0u);  // #RRGGBB turned into a COLORREF
-    EXPECT_EQ(o.windowId, 0x1e00007u);
-    EXPECT_EQ(o.width * 1000 + o.height, 640480);
-    EXPECT_EQ(o.time.dayOfWeek, 4);  // a Thursday
-    EXPECT_FALSE(o.fullScreen);
+    EXPECT_EQ(o.window.windowId, 0x1e00007u);
+    EXPECT_EQ(o.frame.width * 1000 + o.frame.height, 640480);
+    EXPECT_EQ(o.frame.time.dayOfWeek, 4);  // a Thursday
+    EXPECT_FALSE(o.frame.fullScreen);
     EXPECT_EQ(o.homePage, "https://x.test");
+    EXPECT_EQ(o.settings.monitors, 1);
+    EXPECT_EQ(o.window.mainOutput, "HDMI-A-1");
 
     ClockOptions defaults;
     ASSERT_EQ(Parse({"--color", "0xC8C8C8"}, defaults, complaint), 0);
@@ -57,6 +60,7 @@ TEST(ClockOptions, BadWordsGetOneLineAndExitTwo) {
         {{"--time", "2023-02-29 10:00:00"}, nullptr},
         {{"--size", "0x10"}, nullptr},
         {{"--window-id", "0"}, nullptr},
+        {{"--monitors", "some"}, nullptr},
         {{"--logo"}, "tarnwick: missing value for --logo (try --help)\n"},
         {{"--bogus"}, "tarnwick: unknown option '--bogus' (try --help)\n"},
         {{"plain"}, "tarnwick: unknown option 'plain' (try --help)\n"},
@@ -75,4 +79,17 @@ TEST(ClockOptions, BadWordsGetOneLineAndExitTwo) {
     std::string complaint;
     EXPECT_EQ(Parse({"--size", "10x10"}, o, complaint, option_group::Settings | option_group::Window), ExitBadUsage);
     EXPECT_EQ(Parse({"--root"}, o, complaint, option_group::Settings | option_group::Frame), ExitBadUsage);
+    EXPECT_EQ(Parse({"--monitors", "all"}, o, complaint, option_group::Settings | option_group::Frame), ExitBadUsage);
+}
+
+// The help is made from the table: every option of the groups, each value named, nothing else.
+TEST(ClockOptions, UsageListsExactlyTheGroupsOptions) {
+    const std::string usage = OptionsUsage(option_group::Settings | option_group::Monitors);
+    for (const char* line : {"  --seconds off|normal|fullback|N  the seconds hand", "  --text TEXT           the logo text",
+                             "  --monitors main|all   the clock on the main", "  --help                show this text"}) {
+        EXPECT_NE(usage.find(line), std::string::npos) << line;
+    }
+    for (const char* absent : {"--size", "--root", "--output", "--home-page"}) {
+        EXPECT_EQ(usage.find(absent), std::string::npos) << absent;
+    }
 }

@@ -78,8 +78,11 @@ ClockSettings Settings(int32_t showSeconds, int32_t showLogo) {
     return settings;
 }
 
+std::u16string FixedDate(const LocalDateTime&) { return u"14/03/2026"; }
+
 ClockScene SceneOf(const ClockSettings& settings, ClockTime time, bool fullScreen = true) {
-    return ClockScene{1024, 768, settings, time, fullScreen, u"14/03/2026", "https://example.test/clock"};
+    const LocalDateTime local{2026, 3, 14, 6, time.hour, time.minute, time.second};
+    return MakeClockScene(1024, 768, settings, local, fullScreen, "https://example.test/clock", FixedDate);
 }
 
 }  // namespace

@@ -24,14 +24,22 @@ TEST(DialogModes, StoredValuesCheckOneButtonAndReadBackToTheirMode) {
     EXPECT_EQ(ModeFromChecks(false, false), 0);
     EXPECT_EQ(ModeFromChecks(false, true), 1);
     EXPECT_EQ(ModeFromChecks(true, false), 2);
+    // Any stored monitors choice but 0 shows "Every monitor".
+    EXPECT_EQ(MonitorsItemFor(0), 0);
+    EXPECT_EQ(MonitorsItemFor(-3), 1);
 }
 
-TEST(DialogReadBack, ControlsBecomeTheFiveUserFields) {
+TEST(DialogReadBack, ControlsBecomeTheUserFields) {
     ClockSettings settings{};
     settings.colorOfInk = 0x123456;
     settings.colorOfBackground = 0xABCDEF;
-    const SettingsControls controls{0x80FF00, false, true, true, false, u"DejaVu Serif", u"kept while disabled"};
+    settings.monitors = 7;
+    SettingsControls controls{0x80FF00, false, true, true, false, u"DejaVu Serif", u"kept while disabled"};
     ReadBackControls(controls, settings);
+    EXPECT_EQ(settings.monitors, 7) << "nothing selected keeps the record's choice";
+    controls.monitorsItem = 0;
+    ReadBackControls(controls, settings);
+    EXPECT_EQ(settings.monitors, 0);
     EXPECT_EQ(settings.colorOfMarkers, 0x80FF00u);
     EXPECT_EQ(settings.showSeconds, 2);  // "Full back"
     EXPECT_EQ(settings.showLogo, 1);     // "Date": the edit's text is still taken

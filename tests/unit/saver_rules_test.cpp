@@ -1,5 +1,6 @@
 // The saver window's rules: canvas size, tick policy, mouse rule and message table.
 #include "host/saver_rules.h"
+#include "host/win32/saver_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -115,6 +116,24 @@ TEST(TickTest, OtherLogoModesNeverRedrawTheDial) {
         EXPECT_FALSE(midnight.faceDirty) << logo;
         EXPECT_EQ(state.lastDay, 15);   // the day is still followed
     }
+}
+
+TEST(TickTimingTest, WaitsForTheNextTurnOfTheSecondAndNeverStalls) {
+    const TickInstant now{1000, 250'000'000};
+    const TickInstant next = NextTickAfter(now);
+    EXPECT_EQ(next.seconds, 1001);
+    struct Case {
+        TickInstant now;
+        int32_t wait;
+    } cases[] = {
+        {now, 755},                      // 0.75 s to the turn, 5 ms late
+        {{1000, 999'999'999}, 6},        // rounded up, never early
+        {{1001, 5'000'000}, 0},          // due
+        {{1003, 0}, 0},                  // set forward: due at once
+        {{940, 0}, 0},                   // set back a minute: due at once, not in a minute
+        {{1000, 0}, 1005},               // the longest wait a tick is scheduled
+    };
+    for (const Case& c : cases) EXPECT_EQ(MillisecondsUntilTick(c.now, next), c.wait) << c.now.seconds;
 }
 
 TEST(MouseRuleTest, TenPixelsAlongEachAxisIsNotAnEnd) {

@@ -36,6 +36,10 @@ void ExpectDefaults(const ClockSettings& settings) {
     EXPECT_EQ(settings.showLogo, 2);
     EXPECT_EQ(Text(settings.nameOfFont), u"Palatino Linotype");
     EXPECT_EQ(Text(settings.logoText), u"Brevant");
+    EXPECT_EQ(settings.monitors, 0);
+    EXPECT_EQ(settings.face, 0);
+    EXPECT_EQ(settings.nightStarts * 10000 + settings.nightEnds, 1320 * 10000 + 420);
+    EXPECT_EQ(settings.drift, 0);
 }
 
 // A key holding five good values, none of them a default.
@@ -46,6 +50,11 @@ MemorySettingsStore StoreWithFiveValues() {
     store.PutDword(u"Show logo", 1);
     store.PutText(u"Name of font", u"DejaVu Serif", true);
     store.PutText(u"Logo text", u"Tick", false);
+    store.PutDword(u"Monitors", 1);
+    store.PutDword(u"Face", 2);
+    store.PutDword(u"Night starts", 1439);
+    store.PutDword(u"Night ends", 0);
+    store.PutDword(u"Drift", 3);
     return store;
 }
 
@@ -57,7 +66,8 @@ ClockSettings Load(MemorySettingsStore& store) {
 
 const std::vector<std::string> LoadCalls = {
     "open Software\\Brevant\\Tarnwick", "query Color of markers", "query Show seconds",
-    "query Show logo",  "query Name of font", "query Logo text", "close"};
+    "query Show logo",  "query Monitors", "query Face", "query Night starts", "query Night ends", "query Drift",
+    "query Name of font", "query Logo text", "close"};
 
 }  // namespace
 
@@ -215,6 +225,11 @@ TEST(LoadSettings, EachValueIsJudgedAlone) {
         {u"Show logo", [](const ClockSettings& s) { return s.showLogo == 2; }},
         {u"Name of font", [](const ClockSettings& s) { return Text(s.nameOfFont) == u"Palatino Linotype"; }},
         {u"Logo text", [](const ClockSettings& s) { return Text(s.logoText) == u"Brevant"; }},
+        {u"Monitors", [](const ClockSettings& s) { return s.monitors == 0; }},
+        {u"Face", [](const ClockSettings& s) { return s.face == 0; }},
+        {u"Night starts", [](const ClockSettings& s) { return s.nightStarts == 1320; }},
+        {u"Night ends", [](const ClockSettings& s) { return s.nightEnds == 420; }},
+        {u"Drift", [](const ClockSettings& s) { return s.drift == 0; }},
     };
     // Missing, of another type, too large for its buffer.
     const std::function<void(MemorySettingsStore&, const char16_t*)> spoilers[] = {
@@ -224,6 +239,14 @@ TEST(LoadSettings, EachValueIsJudgedAlone) {
             store.values[name].bytes.resize(StoredTextBufferBytes + 2, 'x');
         },
     };
+    // A night boundary is a minute of the day: one past the day keeps the default too.
+    for (const char16_t* boundary : {u"Night starts", u"Night ends"}) {
+        MemorySettingsStore store = StoreWithFiveValues();
+        store.PutDword(boundary, 1440);
+        const ClockSettings settings = Load(store);
+        EXPECT_EQ(settings.nightStarts, boundary[6] == u's' ? 1320 : 1439);
+        EXPECT_EQ(settings.nightEnds, boundary[6] == u'e' ? 420 : 0);
+    }
     for (const Spoil& spoil : spoils) {
         for (const auto& spoiler : spoilers) {
             MemorySettingsStore store = StoreWithFiveValues();
@@ -254,17 +277,18 @@ ClockSettings SampleSettings() {
 
 const std::vector<std::string> SaveCalls = {
     "create Software\\Brevant\\Tarnwick", "set Color of markers", "set Show seconds",
-    "set Show logo", "set Name of font", "set Logo text", "close"};
+    "set Show logo", "set Monitors", "set Face", "set Night starts", "set Night ends", "set Drift",
+    "set Name of font", "set Logo text", "close"};
 
 }  // namespace
 
-TEST(SaveSettings, WritesTheFiveValuesInOrderWithExactTypesAndBytes) {
+TEST(SaveSettings, WritesTheTenValuesInOrderWithExactTypesAndBytes) {
     MemorySettingsStore store;
     const SaveOutcome outcome = SaveSettingsTo(store, SampleSettings());
     EXPECT_TRUE(outcome.Succeeded());
     EXPECT_EQ(store.log, SaveCalls);
     EXPECT_FALSE(store.IsOpen());
-    ASSERT_EQ(store.values.size(), 5u);  // the two unstored colours are not among them
+    ASSERT_EQ(store.values.size(), 10u);  // the two unstored colours are not among them
 
     const auto expect = [&](const char16_t* name, Type type, const Bytes& bytes) {
         const MemorySettingsStore::Value& value = store.values.at(name);
@@ -274,6 +298,7 @@ TEST(SaveSettings, WritesTheFiveValuesInOrderWithExactTypesAndBytes) {
     expect(u"Color of markers", Type::Dword, {0xC3, 0xB2, 0xA1, 0x00});
     expect(u"Show seconds", Type::Dword, {2, 0, 0, 0});
     expect(u"Show logo", Type::Dword, {5, 0, 0, 0});
+    expect(u"Night starts", Type::Dword, {0x28, 0x05, 0, 0});  // 1320
     expect(u"Logo text", Type::String, {'B', 0, 'r', 0, 'e', 0, 'v', 0, 'a', 0, 'n', 0, 't', 0});
     EXPECT_EQ(store.values.at(u"Logo text").bytes.size(), 14u);
     expect(u"Name of font", Type::String,
@@ -328,7 +353,7 @@ TEST(SaveSettings, FailedWriteIsCountedAndTheRestStillWritten) {
     EXPECT_EQ(outcome.failedWrites, 2);
     EXPECT_FALSE(outcome.Succeeded());
     EXPECT_EQ(store.log, SaveCalls);
-    EXPECT_EQ(store.values.size(), 3u);
+    EXPECT_EQ(store.values.size(), 8u);
 }
 
 TEST(SaveSettings, WhatIsStoredLoadsBackAsTheSameUserFields) {

@@ -232,7 +232,7 @@ TEST_F(RegistryStore, SaveCreatesTheKeyAndWritesExactValues) {
     RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &valueCount,
                      nullptr, nullptr, nullptr, nullptr);
     RegCloseKey(key);
-    EXPECT_EQ(valueCount, 5u);
+    EXPECT_EQ(valueCount, 10u);
 
     settings.logoText[0] = u'\0';
     SaveSettings(settings);

@@ -181,7 +181,7 @@ TEST_F(RenderTest, NothingOutlivesAThousandFrames) {
     const long before = object_count::Alive();
     {
         // The counter sees a painter's objects while it holds them.
-        GdiplusPainter painter(clock.Canvas().Canvas().frameLayer);
+        GdiplusPainter painter(clock.Canvas().Canvas().FrameLayer());
         EXPECT_GT(object_count::Alive(), before);
     }
     EXPECT_EQ(object_count::Alive(), before);

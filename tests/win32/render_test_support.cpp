@@ -1,5 +1,7 @@
 #include "tests/win32/render_test_support.h"
 
+#include "tarnwick_config.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -35,7 +37,8 @@ void SetText(char16_t (&target)[SettingsTextCapacity], const wchar_t* text) {
 Clock::Clock(int32_t width, int32_t height) : canvas_(width, height), dial_(DialGeometryOf(width, height)) {}
 
 Picture Clock::Render(const ClockSettings& settings, const SYSTEMTIME& time, bool fullScreen) {
-    RenderClockWith(canvas_.Canvas(), settings, time, fullScreen);
+    SaverCanvas& canvas = canvas_.Canvas();
+    RenderClockFrame(canvas, SceneOf(canvas, settings, LocalDateTimeOf(time), fullScreen, TARNWICK_HOME_PAGE));
     return canvas_.ReadFrame();
 }
 

@@ -8,8 +8,7 @@
 
 #include "host/host_state.h"
 #include "common/object_count.h"
-#include "host/saver_canvas_win32.h"
-#include "host/saver_window_win32.h"
+#include "host/win32/saver_window_win32.h"
 #include "settings/clock_settings.h"
 #include "tests/win32/test_window_support.h"
 #include "tools/offscreen_canvas_win32.h"
@@ -75,6 +74,7 @@ protected:
     }
 
     long LayersHeld() const { return object_count::Alive() - objectsBefore_; }
+    const SaverCanvas& Canvas() const { return *SaverCanvasOf(saver_); }
 
     HWND saver_ = nullptr;
     GdiplusSession gdiplus_;
@@ -88,20 +88,20 @@ TEST_F(SaverWindowTest, PreviewFillsItsParentWithAnEnlargedCanvas) {
     GetClientRect(saver_, &client);
     EXPECT_EQ(client.right, 152);
     EXPECT_EQ(client.bottom, 112);
-    EXPECT_EQ(saverCanvas.width, 912);
-    EXPECT_EQ(saverCanvas.height, 672);
-    ASSERT_NE(saverCanvas.frameLayer, nullptr);
-    ASSERT_NE(saverCanvas.faceLayer, nullptr);
+    EXPECT_EQ(Canvas().Width(), 912);
+    EXPECT_EQ(Canvas().Height(), 672);
+    ASSERT_NE(Canvas().FrameLayer(), nullptr);
+    ASSERT_NE(Canvas().FaceLayer(), nullptr);
     EXPECT_EQ(LayersHeld(), 4);   // two memory contexts, two bitmaps
-    EXPECT_FALSE(saverCanvas.faceDirty) << "the first frame was painted before CreateSaverWindow returned";
+    EXPECT_FALSE(Canvas().faceDirty) << "the first frame was painted before CreateSaverWindow returned";
     // The frame holds the clock: white at its corner, not the bitmap's initial black.
-    EXPECT_EQ(GetPixel(saverCanvas.frameLayer, 2, 2) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(GetPixel(Canvas().FrameLayer(), 2, 2) & 0xFFFFFF, 0xFFFFFFu);
 }
 
 TEST_F(SaverWindowTest, FullScreenCoversTheScreen) {
     ASSERT_TRUE(CreateFullScreen());
-    EXPECT_EQ(saverCanvas.width, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(saverCanvas.height, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(Canvas().Width(), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(Canvas().Height(), GetSystemMetrics(SM_CYSCREEN));
     EXPECT_TRUE(GetWindowLongA(saver_, GWL_EXSTYLE) & WS_EX_TOPMOST);
     EXPECT_EQ(SendMessageA(saver_, WM_POWERBROADCAST, 0, 0), 1);
     EXPECT_EQ(SendMessageA(saver_, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
@@ -117,8 +117,8 @@ TEST_F(SaverWindowTest, MessagesAfterReleaseNeitherDrawNorReleaseAgain) {
     ASSERT_TRUE(CreatePreview(parent.get()));
     EXPECT_EQ(SendMessageA(saver_, WM_CLOSE, 0, 0), 0);
     EXPECT_EQ(LayersHeld(), 0);
-    EXPECT_EQ(saverCanvas.frameLayer, nullptr);
-    EXPECT_EQ(saverCanvas.faceLayer, nullptr);
+    EXPECT_EQ(Canvas().FrameLayer(), nullptr);
+    EXPECT_EQ(Canvas().FaceLayer(), nullptr);
     EXPECT_TRUE(TakeQuit());
     // The close handler does not destroy the window; the loop would end. Until it does, more
     // messages may come: none of them may touch the released layers or count a second release.
@@ -161,9 +161,9 @@ TEST_F(SaverWindowTest, PreviewIgnoresInputButEndsOnSuspend) {
 TEST_F(SaverWindowTest, PreviewWithAnEmptySideDrawsNothing) {
     TestWindow parent(152, 0, true);
     ASSERT_TRUE(CreatePreview(parent.get()));
-    EXPECT_EQ(saverCanvas.width, 0);
-    EXPECT_EQ(saverCanvas.height, 0);
-    EXPECT_EQ(saverCanvas.frameLayer, nullptr);
+    EXPECT_EQ(Canvas().Width(), 0);
+    EXPECT_EQ(Canvas().Height(), 0);
+    EXPECT_EQ(Canvas().FrameLayer(), nullptr);
     EXPECT_EQ(LayersHeld(), 0);
     InvalidateRect(saver_, nullptr, FALSE);
     SendMessageA(saver_, WM_TIMER, 1, 0);
@@ -178,9 +178,9 @@ TEST_F(SaverWindowTest, LayersThatCannotBeMadeLeaveAWindowThatStillEnds) {
     RECT client;
     GetClientRect(parent.get(), &client);
     ASSERT_TRUE(CreatePreview(parent.get()));
-    EXPECT_EQ(saverCanvas.width, client.right);
-    if (saverCanvas.frameLayer != nullptr) GTEST_SKIP() << "this system made a " << client.right << " x " << client.bottom << " bitmap";
-    EXPECT_EQ(saverCanvas.faceLayer, nullptr);
+    EXPECT_EQ(Canvas().Width(), client.right);
+    if (Canvas().FrameLayer() != nullptr) GTEST_SKIP() << "this system made a " << client.right << " x " << client.bottom << " bitmap";
+    EXPECT_EQ(Canvas().FaceLayer(), nullptr);
     EXPECT_EQ(LayersHeld(), 0) << "a half-made layer pair is given back";
     SendMessageA(saver_, WM_PAINT, 0, 0);
     SendMessageA(saver_, WM_TIMER, 1, 0);
@@ -207,7 +207,7 @@ TEST_F(SaverWindowTest, LivesWithARefusedTimerAnUnreadableCursorAndLateInput) {
     saverWindowCalls = {fake::GetCursorPos, fake::SetTimer, fake::ConfirmClose};
     fake::timerRefusals = 1000;
     ASSERT_TRUE(CreateFullScreen());
-    EXPECT_FALSE(saverCanvas.faceDirty) << "the first frame is shown without a timer";
+    EXPECT_FALSE(Canvas().faceDirty) << "the first frame is shown without a timer";
     fake::timerRefusals = fake::timerCalls = 0;
     for (int i = 0; i < 2; ++i) SendMessageA(saver_, WM_NULL, 0, 0);
     EXPECT_EQ(fake::timerCalls, 1) << "asked again until granted, then no more";

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "host/saver_rules.h"
-#include "host/x11_presenter_x11.h"
+#include "host/x11/x11_presenter_x11.h"
 #include "render/render_clock_cairo.h"
 #include "settings/clock_settings.h"
 
@@ -34,10 +34,10 @@ public:
 private:
     bool Follow(int width, int height);
     // A new frame at the given local time; returns the part of the window it changed.
-    CairoRegion Compose(const std::tm& now);
+    CairoRegion Compose(const LocalDateTime& now);
     CairoRegion Whole() const;
     // Shows the frame, composing a new one first when asked (or when none was made yet).
-    void Render(bool compose, const std::tm& now);
+    void Render(bool compose, const LocalDateTime& now);
     void OnTick();
     // Handles the queued events; false when one of them ends the clock.
     bool DispatchEvents();

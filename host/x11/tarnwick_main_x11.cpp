@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "host/x11_saver_x11.h"
+#include "host/x11/x11_saver_x11.h"
 #include "settings/clock_options.h"
 #include "tarnwick_config.h"
 
@@ -22,17 +22,16 @@ constexpr int ExitFailed = 1;
 constexpr unsigned OwnWindowWidth = 1024;
 constexpr unsigned OwnWindowHeight = 768;
 
-const char UsageHead[] =
-    "Usage: tarnwick [options]\n"
-    "Shows an analog wall clock: as an XScreenSaver display mode in the window named by\n"
-    "$XSCREENSAVER_WINDOW, or in a window of its own that a key or a click closes.\n"
-    "  --root                draw on $XSCREENSAVER_WINDOW, else on the root window\n"
-    "  --window-id ID        draw in the window ID (decimal or 0x-hex)\n"
-    "  --fullscreen          a window of its own over the whole screen\n";
-const char UsageTail[] =
-    "  --home-page URL       the address shown in minute 7 of every hour\n"
-    "  --help                show this text\n"
-    "Where Palatino Linotype is not installed, a serif face stands in for it.\n";
+constexpr unsigned ProgramOptions = option_group::Settings | option_group::HomePage | option_group::Window;
+
+void PrintUsage() {
+    std::fputs("Usage: tarnwick [options]\n"
+               "Shows an analog wall clock: as an XScreenSaver display mode in the window named by\n"
+               "$XSCREENSAVER_WINDOW, or in a window of its own that a key or a click closes.\n",
+               stdout);
+    std::fputs(OptionsUsage(ProgramOptions).c_str(), stdout);
+    std::fputs("Where Palatino Linotype is not installed, a serif face stands in for it.\n", stdout);
+}
 
 // A window id from $XSCREENSAVER_WINDOW; 0 when it is unset or not a number.
 Window LentWindow() {
@@ -75,10 +74,11 @@ Window OwnWindow(Display* display, bool fullscreen) {
 // XScreenSaver's contract: a window named on the command line, else the one it lends through
 // the environment, else with --root the root window, else one of our own.
 SaverTarget ChooseTarget(Display* display, const ClockOptions& options) {
-    if (options.windowIdGiven) return {options.windowId, false};
+    const WindowChoices& choices = options.window;
+    if (choices.windowIdGiven) return {choices.windowId, false};
     if (const Window lent = LentWindow(); lent != 0) return {lent, false};
-    if (options.root) return {DefaultRootWindow(display), false};
-    return {OwnWindow(display, options.ownFullscreen), true};
+    if (choices.onRoot) return {DefaultRootWindow(display), false};
+    return {OwnWindow(display, choices.ownWindowFullScreen), true};
 }
 
 // SIGTERM (XScreenSaver's way to end a display mode), SIGINT and SIGHUP arrive as readable
@@ -99,14 +99,11 @@ int StopSignals() {
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     ClockOptions options;
-    constexpr unsigned Groups = option_group::Settings | option_group::HomePage | option_group::Window;
-    if (const int code = ReadClockOptions({argv + 1, argv + argc}, Groups, "tarnwick", options); code != 0) {
+    if (const int code = ReadClockOptions({argv + 1, argv + argc}, ProgramOptions, "tarnwick", options); code != 0) {
         return code;
     }
     if (options.help) {
-        std::fputs(UsageHead, stdout);
-        std::fputs(SettingsOptionsUsage, stdout);
-        std::fputs(UsageTail, stdout);
+        PrintUsage();
         return 0;
     }
     const int stopFd = StopSignals();

@@ -12,8 +12,8 @@ public:
     virtual void BeforeFrame(bool faceDirty) = 0;
     // After the preview has shown the frame (width by height) in the window.
     virtual void PreviewPainted(HWND window, HDC frame, int width, int height) = 0;
-    // Any message of the saver window, before the window handles it; true when answered.
-    virtual bool Answer(UINT message, LRESULT* result) = 0;
+    // Any message of a clock window, before the window handles it; true when answered.
+    virtual bool Answer(HWND window, UINT message, LRESULT* result) = 0;
 };
 
 // The watcher stays installed for the life of the process; null removes it.

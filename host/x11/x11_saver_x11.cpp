@@ -1,4 +1,4 @@
-#include "host/x11_saver_x11.h"
+#include "host/x11/x11_saver_x11.h"
 
 #include <poll.h>
 
@@ -9,33 +9,11 @@ namespace {
 
 bool windowLost = false;
 
-// Ticks land just after each turn of the second, so the needle moves with the clock.
-constexpr long TickLateness = 5'000'000;  // ns
-
-timespec Now() {
+TickInstant Now() {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    return now;
+    return {now.tv_sec, now.tv_nsec};
 }
-
-std::tm LocalTime() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
-
-// Longer than any wait for the next tick: a wait beyond it means the clock was set back.
-constexpr int LongestTickWaitMs = 1000 + TickLateness / 1'000'000 + 1;
-
-// Milliseconds from now to the next tick, rounded up.
-int MillisecondsUntil(const timespec& when) {
-    const timespec now = Now();
-    const long long ns = (when.tv_sec - now.tv_sec) * 1'000'000'000LL + (when.tv_nsec - now.tv_nsec);
-    return ns <= 0 ? 0 : static_cast<int>((ns + 999'999) / 1'000'000);
-}
-
-timespec NextTick() { return timespec{Now().tv_sec + 1, TickLateness}; }
 
 }  // namespace
 
@@ -73,6 +51,7 @@ bool X11Saver::Follow(int width, int height) {
     const CanvasSize canvas = SaverCanvasSize(true, width, height);
     if (canvas.width == width && canvas.height == height) {
         canvas_ = std::make_unique<CairoCanvas>(width, height, presenter_->FrameMemory());
+        canvas_->incremental = true;
     } else {
         canvas_ = std::make_unique<CairoCanvas>(canvas.width, canvas.height);
         unsigned char* memory = presenter_->FrameMemory();
@@ -85,10 +64,9 @@ bool X11Saver::Follow(int width, int height) {
     return true;
 }
 
-CairoRegion X11Saver::Compose(const std::tm& now) {
-    const ClockCall call{settings_, now, shrunk_ == nullptr, homePage_.c_str()};
-    if (shrunk_ == nullptr) return RenderClockChanges(*canvas_, call);
-    RenderClockWith(*canvas_, call);
+CairoRegion X11Saver::Compose(const LocalDateTime& now) {
+    RenderClockFrame(*canvas_, SceneOf(*canvas_, settings_, now, shrunk_ == nullptr, homePage_.c_str()));
+    if (shrunk_ == nullptr) return canvas_->TakeChangedRegion();
     cairo_t* cr = cairo_create(shrunk_.get());
     cairo_scale(cr, static_cast<double>(width_) / canvas_->Width(), static_cast<double>(height_) / canvas_->Height());
     cairo_set_source_surface(cr, canvas_->Frame(), 0, 0);
@@ -103,7 +81,7 @@ CairoRegion X11Saver::Whole() const {
     return CairoRegion(cairo_region_create_rectangle(&all));
 }
 
-void X11Saver::Render(bool compose, const std::tm& now) {
+void X11Saver::Render(bool compose, const LocalDateTime& now) {
     if (canvas_ == nullptr || !canvas_->Valid()) return;
     CairoRegion shown = compose || !framed_ ? Compose(now) : Whole();
     framed_ = true;
@@ -114,8 +92,8 @@ void X11Saver::Render(bool compose, const std::tm& now) {
 }
 
 void X11Saver::OnTick() {
-    const std::tm now = LocalTime();
-    const TickResult result = Tick(tick_, now.tm_min, now.tm_mday, settings_.showSeconds, settings_.showLogo);
+    const LocalDateTime now = LocalTimeNow();
+    const TickResult result = Tick(tick_, now.minute, now.day, settings_.showSeconds, settings_.showLogo);
     if (result.faceDirty && canvas_ != nullptr) canvas_->faceDirty = true;
     // The frame shows the same reading the tick judged, so the date and the hands agree.
     if (result.invalidate) Render(true, now);
@@ -127,10 +105,10 @@ bool X11Saver::DispatchEvents() {
         XNextEvent(display_, &event);
         switch (event.type) {
         case Expose:
-            if (event.xexpose.count == 0) Render(false, LocalTime());
+            if (event.xexpose.count == 0) Render(false, LocalTimeNow());
             break;
         case ConfigureNotify:
-            if (Follow(event.xconfigure.width, event.xconfigure.height)) Render(true, LocalTime());
+            if (Follow(event.xconfigure.width, event.xconfigure.height)) Render(true, LocalTimeNow());
             break;
         case DestroyNotify:
             if (event.xdestroywindow.window == target_.window) return false;
@@ -159,15 +137,15 @@ int X11Saver::Run(int stopFd) {
     if (target_.ownWindow) XSetWMProtocols(display_, target_.window, &deleteWindow_, 1);
     Follow(attributes_.width, attributes_.height);
     if (target_.ownWindow) XMapRaised(display_, target_.window);
-    Render(true, LocalTime());
+    Render(true, LocalTimeNow());
 
     pollfd watched[2] = {{ConnectionNumber(display_), POLLIN, 0}, {stopFd, POLLIN, 0}};
-    timespec nextTick = NextTick();
+    TickInstant nextTick = NextTickAfter(Now());
     while (DispatchEvents()) {
-        const int wait = MillisecondsUntil(nextTick);
-        if (wait == 0 || wait > LongestTickWaitMs) {
+        const int wait = MillisecondsUntilTick(Now(), nextTick);
+        if (wait == 0) {
             OnTick();
-            nextTick = NextTick();
+            nextTick = NextTickAfter(Now());
             continue;
         }
         XFlush(display_);

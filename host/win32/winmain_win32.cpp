@@ -6,7 +6,7 @@
 
 #include "host/host_state.h"
 #include "host/run_mode.h"
-#include "host/saver_window_win32.h"
+#include "host/win32/saver_window_win32.h"
 #include "resources/resource_ids.h"
 #include "settings/registry_store_win32.h"
 #include "settings/settings_dialog_win32.h"

@@ -1,10 +1,11 @@
-#include "host/cover_windows_win32.h"
+#include "host/win32/cover_windows_win32.h"
 
 #include <vector>
 
 #include "host/host_state.h"
 #include "host/monitor_covers.h"
 #include "host/saver_rules.h"
+#include "host/win32/saver_messages.h"
 
 namespace {
 
@@ -65,13 +66,16 @@ bool RegisterCoverClass(HINSTANCE instance) {
 
 }  // namespace
 
-void OpenCoverWindows(HINSTANCE instance, HWND saverWindow) {
+void OpenCoverWindows(HINSTANCE instance, HWND saverWindow, bool clocks) {
     CloseCoverWindows();
     covers.saverWindow = saverWindow;
     const std::vector<ScreenRect> rects = CoverRects(Monitors());
-    if (rects.empty() || !RegisterCoverClass(instance)) return;
+    if (rects.empty() || (!clocks && !RegisterCoverClass(instance))) return;
+    // A clock over another monitor is a window of the saver's own class: its canvas is made at
+    // that monitor's size in physical pixels, and its timer's ticks come from the saver window.
+    const char* className = clocks ? hostState.className : CoverClassName;
     for (const ScreenRect& r : rects) {
-        HWND cover = CreateWindowExA(CoverExStyle, CoverClassName, hostState.productName, WS_POPUP, r.left, r.top,
+        HWND cover = CreateWindowExA(CoverExStyle, className, hostState.productName, WS_POPUP, r.left, r.top,
                                      r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
         if (cover == nullptr) continue;
         covers.windows.push_back(cover);

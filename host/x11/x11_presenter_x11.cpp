@@ -1,4 +1,4 @@
-#include "host/x11_presenter_x11.h"
+#include "host/x11/x11_presenter_x11.h"
 
 #include <X11/Xutil.h>
 #include <cairo-xlib.h>

@@ -1,8 +1,11 @@
 // The saver window of the two window modes: a topmost popup over the screen, or a child
-// filling the preview window. It owns saverCanvas from its creation to its close.
+// filling the preview window. Each clock window owns its canvas, sized to it, from its creation
+// to its close.
 #pragma once
 
 #include <windows.h>
+
+#include "render/render_clock_win32.h"
 
 // The window named on the command line: the preview's host, the settings dialog's owner.
 HWND ParentWindow();
@@ -24,6 +27,8 @@ bool RegisterSaverClass(HINSTANCE instance);
 // Creates the window for hostState.mode, shows it with the show command and paints the first
 // frame before returning; false when the window could not be created.
 bool CreateSaverWindow(HINSTANCE instance, int showCommand);
+// The canvas of a clock window; null for any other window.
+const SaverCanvas* SaverCanvasOf(HWND window);
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The screen-saver password check of older Windows; true when the saver may close.
 bool ConfirmClose();

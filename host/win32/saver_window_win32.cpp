@@ -1,13 +1,17 @@
-#include "host/saver_window_win32.h"
+#include "host/win32/saver_window_win32.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
-#include "host/cover_windows_win32.h"
+#include "host/win32/cover_windows_win32.h"
 #include "host/host_state.h"
 #include "common/object_count.h"
-#include "host/saver_canvas_win32.h"
-#include "host/saver_hooks_win32.h"
+#include "host/win32/saver_canvas_win32.h"
+#include "host/win32/saver_hooks_win32.h"
 #include "host/saver_rules.h"
+#include "host/win32/saver_messages.h"
 #include "common/memory_layer_win32.h"
 #include "render/render_clock_win32.h"
 #include "resources/resource_ids.h"
@@ -23,22 +27,31 @@ constexpr UINT FrameTimerPeriodMs = 1000;
 constexpr DWORD FullScreenStyle = WS_POPUP | WS_VISIBLE;
 constexpr DWORD PreviewStyle = WS_CHILD | WS_VISIBLE;
 
-// The window's own state beside saverCanvas.
-struct SaverWindowState {
+// One clock window's own state, reached through its GWLP_USERDATA from creation to the last
+// message it gets.
+struct ClockWindow {
+    SaverCanvas canvas;
     TickState tick;
+    // The reading of the tick that asked for the next frame, so every clock of a tick shows
+    // the same time; none when the system asks for a paint of its own.
+    std::optional<LocalDateTime> tickTime;
+};
+
+// What spans every window of one run: the clocks, the one cursor anchor, the one timer.
+struct SaverRun {
+    std::vector<HWND> clocks;   // the live clock windows; the first holds the timer
     ScreenPoint cursorAnchor{0, 0};
     bool anchorTaken = false;   // the cursor could be read at least once
     bool timerMissing = false;  // the system refused the frame timer so far
-    bool layersReady = false;   // both layers exist: the only time anything is drawn
     bool released = false;      // released once; later closes and destroys do nothing
 };
 
 SaverWatcher* watcher = nullptr;
-MemoryLayer frameHolder;
-MemoryLayer faceHolder;
-SaverWindowState windowState;
+SaverRun run;
 
 bool IsFullScreen() { return hostState.mode == SaverMode::FullScreen; }
+
+ClockWindow* ClockOf(HWND window) { return reinterpret_cast<ClockWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
 
 // False when the position cannot be read (the input belongs to another desktop); the point is
 // then left as it was.
@@ -52,56 +65,54 @@ bool ReadCursor(ScreenPoint& point) {
 // Without its timer the window keeps showing its first frame and still ends on input, but the
 // clock would stand still: so every later message asks again until the system grants it.
 void StartFrameTimer(HWND window) {
-    windowState.timerMissing = saverWindowCalls.setTimer(window, FrameTimerId, FrameTimerPeriodMs, nullptr) == 0;
+    run.timerMissing = saverWindowCalls.setTimer(window, FrameTimerId, FrameTimerPeriodMs, nullptr) == 0;
 }
 
 // Ending the saver is a synchronous close request to the window itself.
 void EndSaver(HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }
 
 void ReleaseCanvas() {
-    if (windowState.released) return;
-    windowState.released = true;
-    windowState.layersReady = false;
-    saverCanvas.frameLayer = nullptr;
-    saverCanvas.faceLayer = nullptr;
-    frameHolder.Reset();
-    faceHolder.Reset();
+    if (run.released) return;
+    run.released = true;
+    for (HWND clock : run.clocks) {
+        if (ClockWindow* state = ClockOf(clock)) state->canvas.Release();
+    }
     CloseCoverWindows();
     PostQuitMessage(0);
 }
 
 LRESULT OnCreate(HWND window) {
-    // A new window starts afresh: nothing released, no minute or day seen yet.
-    windowState = SaverWindowState{};
+    // The first clock of a run starts it afresh: nothing released, no cursor read yet.
+    if (run.clocks.empty()) run = SaverRun{};
+    auto* clock = new ClockWindow;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(clock));
+    run.clocks.push_back(window);
+
     RECT client{0, 0, 0, 0};
     GetClientRect(window, &client);
     const CanvasSize size = SaverCanvasSize(!IsFullScreen(), client.right, client.bottom);
-    saverCanvas.width = size.width;
-    saverCanvas.height = size.height;
-    saverCanvas.faceDirty = true;
-
     // Without both layers the window draws nothing but still ends on input like any other.
-    if (size.width > 0 && size.height > 0) {
-        HDC reference = GetDC(window);
-        windowState.layersReady = frameHolder.Create(reference, size.width, size.height) &&
-                                  faceHolder.Create(reference, size.width, size.height);
-        ReleaseDC(window, reference);
-        if (!windowState.layersReady) {
-            frameHolder.Reset();
-            faceHolder.Reset();
-        }
-    }
-    saverCanvas.frameLayer = frameHolder.Dc();
-    saverCanvas.faceLayer = faceHolder.Dc();
+    HDC reference = GetDC(window);
+    clock->canvas.Create(reference, size.width, size.height);
+    ReleaseDC(window, reference);
 
-    StartFrameTimer(window);
-    windowState.anchorTaken = ReadCursor(windowState.cursorAnchor);
+    if (run.clocks.size() == 1) {
+        StartFrameTimer(window);
+        run.anchorTaken = ReadCursor(run.cursorAnchor);
+    }
     return 0;
 }
 
-void ShowFrame(HWND window, HDC target) {
+// The window's last message: its state goes with it.
+void OnNcDestroy(HWND window) {
+    delete ClockOf(window);
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    run.clocks.erase(std::remove(run.clocks.begin(), run.clocks.end(), window), run.clocks.end());
+}
+
+void ShowFrame(HWND window, HDC target, const SaverCanvas& canvas) {
     if (IsFullScreen()) {
-        BitBlt(target, 0, 0, saverCanvas.width, saverCanvas.height, saverCanvas.frameLayer, 0, 0, SRCCOPY);
+        BitBlt(target, 0, 0, canvas.Width(), canvas.Height(), canvas.FrameLayer(), 0, 0, SRCCOPY);
         return;
     }
     RECT client{0, 0, 0, 0};
@@ -109,28 +120,43 @@ void ShowFrame(HWND window, HDC target) {
     SetStretchBltMode(target, HALFTONE);
     // HALFTONE needs the brush origin reset after the mode is set.
     SetBrushOrgEx(target, 0, 0, nullptr);
-    StretchBlt(target, 0, 0, client.right, client.bottom, saverCanvas.frameLayer, 0, 0, saverCanvas.width,
-               saverCanvas.height, SRCCOPY);
+    StretchBlt(target, 0, 0, client.right, client.bottom, canvas.FrameLayer(), 0, 0, canvas.Width(), canvas.Height(),
+               SRCCOPY);
 }
 
 LRESULT OnPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
-    if (target != nullptr && windowState.layersReady) {
-        if (watcher != nullptr) watcher->BeforeFrame(saverCanvas.faceDirty);
-        RenderClock(saverCanvas.width, saverCanvas.height);
-        ShowFrame(window, target);
+    ClockWindow* clock = ClockOf(window);
+    if (target != nullptr && clock != nullptr && clock->canvas.Valid()) {
+        SaverCanvas& canvas = clock->canvas;
+        if (watcher != nullptr) watcher->BeforeFrame(canvas.faceDirty);
+        RenderClock(canvas, clock->tickTime.value_or(LocalTimeNow()));
+        clock->tickTime.reset();
+        ShowFrame(window, target, canvas);
         if (watcher != nullptr && !IsFullScreen()) {
-            watcher->PreviewPainted(window, saverCanvas.frameLayer, saverCanvas.width, saverCanvas.height);
+            watcher->PreviewPainted(window, canvas.FrameLayer(), canvas.Width(), canvas.Height());
         }
-        saverCanvas.faceDirty = false;
+        canvas.faceDirty = false;
     }
     EndPaint(window, &paint);
     return 0;
 }
 
+// One clock's share of a tick: a new frame when due, the dial first when the day changed.
+void TickClock(HWND window, const LocalDateTime& now) {
+    ClockWindow* clock = ClockOf(window);
+    if (clock == nullptr) return;
+    const TickResult result =
+        Tick(clock->tick, now.minute, now.day, currentSettings.showSeconds, currentSettings.showLogo);
+    if (result.faceDirty) clock->canvas.faceDirty = true;
+    if (!result.invalidate) return;
+    clock->tickTime = now;
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 LRESULT OnTimer(HWND window) {
-    if (windowState.released) return 0;
+    if (run.released) return 0;
     // A host window destroyed in order takes the preview with it, and the destroy message
     // releases. But the host can also vanish without that (its process killed, or a system that
     // does not destroy a child of another process): each tick looks, so the preview then ends
@@ -139,12 +165,9 @@ LRESULT OnTimer(HWND window) {
         EndSaver(window);
         return 0;
     }
-    SYSTEMTIME now;
-    GetLocalTime(&now);
-    const TickResult result =
-        Tick(windowState.tick, now.wMinute, now.wDay, currentSettings.showSeconds, currentSettings.showLogo);
-    if (result.faceDirty) saverCanvas.faceDirty = true;
-    if (result.invalidate) InvalidateRect(window, nullptr, FALSE);
+    // One reading for every clock of the tick.
+    const LocalDateTime now = LocalTimeNow();
+    for (HWND clock : run.clocks) TickClock(clock, now);
     return 0;
 }
 
@@ -152,20 +175,20 @@ LRESULT OnMouseMove(HWND window) {
     ScreenPoint cursor{0, 0};
     // A position that cannot be read tells nothing of a move: the anchor stays, the saver runs on.
     if (!ReadCursor(cursor)) return 0;
-    if (!windowState.anchorTaken) {
+    if (!run.anchorTaken) {
         // No anchor could be taken at creation: the first position read becomes it.
-        windowState.cursorAnchor = cursor;
-        windowState.anchorTaken = true;
+        run.cursorAnchor = cursor;
+        run.anchorTaken = true;
         return 0;
     }
-    if (MouseMoveEndsSaver(windowState.cursorAnchor, cursor)) EndSaver(window);
+    if (MouseMoveEndsSaver(run.cursorAnchor, cursor)) EndSaver(window);
     return 0;
 }
 
 LRESULT OnClose() {
     // Input that arrives between the release and the end of the loop finds nothing left to close,
     // and must not ask for the password a second time.
-    if (windowState.released || passwordCheckActive) return 0;
+    if (run.released || passwordCheckActive) return 0;
     if (!saverWindowCalls.confirmClose()) return 0;
     ReleaseCanvas();
     return 0;
@@ -199,6 +222,11 @@ bool VerifyPassword() {
 
 void InstallSaverWatcher(SaverWatcher* newWatcher) { watcher = newWatcher; }
 
+const SaverCanvas* SaverCanvasOf(HWND window) {
+    const ClockWindow* clock = ClockOf(window);
+    return clock != nullptr ? &clock->canvas : nullptr;
+}
+
 HWND ParentWindow() { return reinterpret_cast<HWND>(static_cast<uintptr_t>(hostState.parentWindow)); }
 
 bool ConfirmClose() {
@@ -218,8 +246,9 @@ bool ConfirmClose() {
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
-    if (watcher != nullptr && watcher->Answer(message, &answer)) return answer;
-    if (windowState.timerMissing && !windowState.released) StartFrameTimer(window);
+    if (watcher != nullptr && watcher->Answer(window, message, &answer)) return answer;
+    if (message == WM_NCDESTROY) OnNcDestroy(window);
+    if (run.timerMissing && !run.released && !run.clocks.empty()) StartFrameTimer(run.clocks.front());
     switch (DecideSaverAction(IsFullScreen(), message, wParam)) {
         case SaverAction::SetUpCanvas: return OnCreate(window);
         case SaverAction::Release: ReleaseCanvas(); return 0;
@@ -254,14 +283,14 @@ bool RegisterSaverClass(HINSTANCE instance) {
 bool CreateSaverWindow(HINSTANCE instance, int showCommand) {
     HWND window = nullptr;
     if (IsFullScreen()) {
-        // The clock fills the primary display; covers black out the others.
+        // The clock fills the primary display; the other monitors get covers, black or with a clock.
         HDC screen = GetDC(nullptr);
         const int width = GetDeviceCaps(screen, HORZRES);
         const int height = GetDeviceCaps(screen, VERTRES);
         ReleaseDC(nullptr, screen);
         window = CreateWindowExA(WS_EX_TOPMOST, hostState.className, hostState.productName, FullScreenStyle, 0, 0,
                                  width, height, nullptr, nullptr, instance, nullptr);
-        if (window != nullptr) OpenCoverWindows(instance, window);
+        if (window != nullptr) OpenCoverWindows(instance, window, currentSettings.monitors != 0);
     } else {
         // A handle that names no window leaves the size at 0 and makes the creation fail.
         RECT parentClient{0, 0, 0, 0};

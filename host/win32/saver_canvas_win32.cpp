@@ -1,0 +1,9 @@
+#include "host/win32/saver_canvas_win32.h"
+
+#include "host/host_state.h"
+#include "tarnwick_config.h"
+
+void RenderClock(SaverCanvas& canvas, const LocalDateTime& time) {
+    const bool fullScreen = hostState.mode == SaverMode::FullScreen;
+    RenderClockFrame(canvas, SceneOf(canvas, currentSettings, time, fullScreen, TARNWICK_HOME_PAGE));
+}

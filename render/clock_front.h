@@ -1,0 +1,48 @@
+// The renderer's one front: the dial cached in a face layer and redrawn only when dirty, every
+// frame a copy of it with the hands drawn over. Platform-free: a canvas carries the two layers
+// out with one 2-D library (GDI+ on Windows, Cairo on Linux).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "render/clock_painter.h"
+#include "render/clock_scene.h"
+
+class ClockCanvas {
+public:
+    virtual ~ClockCanvas() = default;
+
+    virtual int32_t Width() const = 0;
+    virtual int32_t Height() const = 0;
+    // Both layers exist: nothing is drawn otherwise.
+    virtual bool Valid() const = 0;
+    // A painter over the face layer, asked for only to draw the dial anew.
+    virtual std::unique_ptr<ClockPainter> FacePainter() = 0;
+    // Lays the dial into the frame layer, for the frame of this scene.
+    virtual void CopyFaceToFrame(const ClockScene& scene) = 0;
+    // A painter over the frame layer, for what the frame adds over the dial.
+    virtual std::unique_ptr<ClockPainter> FramePainter() = 0;
+
+    // The dial must be drawn before the next frame. The host clears it once the frame is shown.
+    bool faceDirty = true;
+};
+
+// One frame: the dial first while faceDirty is set, then the copy and the hands. Never clears
+// faceDirty.
+void RenderClockFrame(ClockCanvas& canvas, const ClockScene& scene);
+// The platform's short date of a local date (Windows: the user's locale; Linux: LC_TIME), as
+// UTF-16; empty when it cannot be formatted. Each platform's canvas file defines it.
+std::u16string ShortDateOf(const LocalDateTime& time);
+
+// The scene of a canvas, as every host and tool of the platform builds it.
+inline ClockScene SceneOf(const ClockCanvas& canvas, const ClockSettings& settings, const LocalDateTime& time,
+                          bool fullScreen, const char* homePage) {
+    return MakeClockScene(canvas.Width(), canvas.Height(), settings, time, fullScreen, homePage, ShortDateOf);
+}
+
+// The dial alone into the face layer.
+void RenderDial(ClockCanvas& canvas, const ClockScene& scene);
+// The frame alone over the cached dial.
+void RenderFrameOverDial(ClockCanvas& canvas, const ClockScene& scene);
