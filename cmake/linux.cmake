@@ -11,6 +11,35 @@ file(GLOB TARNWICK_X11_SOURCES CONFIGURE_DEPENDS host/*_x11.cpp)
 add_executable(tarnwick ${TARNWICK_X11_SOURCES})
 target_link_libraries(tarnwick PRIVATE tarnwick_cairo)
 
+# tarnwick-wayland: the clock over a Wayland desktop as layer-shell surfaces (GTK 3 and
+# gtk-layer-shell), built where those libraries are installed. GTK 3 does not tell the
+# compositor's output names: the xdg-output protocol does, through wayland-scanner's code.
+pkg_check_modules(TARNWICK_WAYLAND IMPORTED_TARGET gtk+-3.0 gtk-layer-shell-0 wayland-client)
+pkg_get_variable(TARNWICK_WAYLAND_PROTOCOLS wayland-protocols pkgdatadir)
+find_program(TARNWICK_WAYLAND_SCANNER wayland-scanner)
+if(TARNWICK_WAYLAND_FOUND AND TARNWICK_WAYLAND_PROTOCOLS AND TARNWICK_WAYLAND_SCANNER)
+  set(xdg_output_xml ${TARNWICK_WAYLAND_PROTOCOLS}/unstable/xdg-output/xdg-output-unstable-v1.xml)
+  set(xdg_output_code ${CMAKE_BINARY_DIR}/generated/xdg-output-unstable-v1)
+  add_custom_command(OUTPUT ${xdg_output_code}-client-protocol.h ${xdg_output_code}-protocol.c
+    COMMAND ${TARNWICK_WAYLAND_SCANNER} client-header ${xdg_output_xml} ${xdg_output_code}-client-protocol.h
+    COMMAND ${TARNWICK_WAYLAND_SCANNER} private-code ${xdg_output_xml} ${xdg_output_code}-protocol.c
+    DEPENDS ${xdg_output_xml})
+  file(GLOB TARNWICK_WAYLAND_SOURCES CONFIGURE_DEPENDS host/wayland/*_wayland.cpp)
+  add_executable(tarnwick-wayland ${TARNWICK_WAYLAND_SOURCES} ${xdg_output_code}-client-protocol.h
+    ${xdg_output_code}-protocol.c)
+  target_link_libraries(tarnwick-wayland PRIVATE tarnwick_cairo PkgConfig::TARNWICK_WAYLAND)
+  install(TARGETS tarnwick-wayland RUNTIME DESTINATION bin COMPONENT wayland)
+  add_custom_command(OUTPUT tarnwick-wayland.1.gz
+    COMMAND gzip -9 -n -c ${CMAKE_SOURCE_DIR}/packaging/linux/tarnwick-wayland.1 > tarnwick-wayland.1.gz
+    DEPENDS packaging/linux/tarnwick-wayland.1)
+  add_custom_target(tarnwick_wayland_manual ALL DEPENDS tarnwick-wayland.1.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/tarnwick-wayland.1.gz DESTINATION share/man/man1 COMPONENT wayland)
+  set(TARNWICK_DEB_COMPONENTS xscreensaver wayland)
+else()
+  message(STATUS "tarnwick-wayland not built: GTK 3, gtk-layer-shell or the Wayland protocols are missing")
+  set(TARNWICK_DEB_COMPONENTS xscreensaver)
+endif()
+
 # Tools: tools/<name>_tool_cairo.cpp becomes tarnwick-<name>, as the Windows tools do.
 file(GLOB TARNWICK_LINUX_TOOLS CONFIGURE_DEPENDS tools/*_tool_cairo.cpp)
 foreach(tool_source IN LISTS TARNWICK_LINUX_TOOLS)
