@@ -69,6 +69,7 @@ endif()
 
 # Installed as an XScreenSaver display mode: the program where the daemon looks for its modes,
 # its settings description for xscreensaver-settings, and its manual page.
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME xscreensaver)
 install(TARGETS tarnwick RUNTIME DESTINATION libexec/xscreensaver)
 install(FILES packaging/linux/tarnwick.xml DESTINATION share/xscreensaver/config)
 # Debian keeps manual pages compressed.
@@ -78,18 +79,53 @@ add_custom_command(OUTPUT tarnwick.6.gz
 add_custom_target(tarnwick_manual ALL DEPENDS tarnwick.6.gz)
 install(FILES ${CMAKE_BINARY_DIR}/tarnwick.6.gz DESTINATION share/man/man6)
 
+# Each Debian package carries the licence, as a machine-readable copyright file (the text
+# indented, its blank lines written " ."), and the changelog, both compressed as Debian keeps them.
+file(READ ${CMAKE_SOURCE_DIR}/LICENSE license_text)
+string(STRIP "${license_text}" license_text)
+string(REGEX REPLACE "\n\n" "\n.\n" license_text "${license_text}")
+string(REGEX REPLACE "\n" "\n " TARNWICK_LICENSE_TEXT " ${license_text}")
+configure_file(packaging/linux/copyright.in ${CMAKE_BINARY_DIR}/copyright @ONLY)
+configure_file(packaging/linux/changelog.in ${CMAKE_BINARY_DIR}/changelog.Debian @ONLY)
+add_custom_command(OUTPUT changelog.Debian.gz
+  COMMAND gzip -9 -n -c changelog.Debian > changelog.Debian.gz
+  DEPENDS ${CMAKE_BINARY_DIR}/changelog.Debian)
+add_custom_target(tarnwick_changelog ALL DEPENDS changelog.Debian.gz)
+
+# One `cpack -G DEB` makes a package per component: tarnwick (the XScreenSaver mode) and, where it
+# is built, tarnwick-wayland, so that the XScreenSaver one never pulls in GTK.
+set(CPACK_DEBIAN_XSCREENSAVER_PACKAGE_NAME tarnwick)
+set(CPACK_DEBIAN_WAYLAND_PACKAGE_NAME tarnwick-wayland)
+foreach(component IN LISTS TARNWICK_DEB_COMPONENTS)
+  string(TOUPPER ${component} upper)
+  set(package ${CPACK_DEBIAN_${upper}_PACKAGE_NAME})
+  install(FILES ${CMAKE_BINARY_DIR}/copyright ${CMAKE_BINARY_DIR}/changelog.Debian.gz
+    DESTINATION share/doc/${package} COMPONENT ${component})
+  # Made outside the Debian archive: there is no ITP bug for the first changelog entry to close.
+  file(WRITE ${CMAKE_BINARY_DIR}/lintian/${package} "${package}: initial-upload-closes-no-bugs\n")
+  install(FILES ${CMAKE_BINARY_DIR}/lintian/${package} DESTINATION share/lintian/overrides COMPONENT ${component})
+endforeach()
+
 set(CPACK_GENERATOR DEB)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL ${TARNWICK_DEB_COMPONENTS})
 set(CPACK_PACKAGE_NAME tarnwick)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The first Debian revision of each version: the packages are not Debian-native, so their
+# changelog is changelog.Debian.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_PACKAGE_CONTACT "Brevant <tarnwick@brevant.example>")
 set(CPACK_PACKAGE_VENDOR Brevant)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "analog wall clock display mode for XScreenSaver")
-set(CPACK_PACKAGE_DESCRIPTION "Tarnwick shows one large analog wall clock on a white screen, with a\nshaded bezel, numerals, today's date or a short text, and a seconds hand.\nIt runs as an XScreenSaver display mode or in a window of its own.")
+set(CPACK_DEBIAN_PACKAGE_SOURCE tarnwick)
+set(CPACK_DEBIAN_XSCREENSAVER_DESCRIPTION "analog wall clock display mode for XScreenSaver\nTarnwick shows one large analog wall clock on a white screen, with a\nshaded bezel, numerals, today's date or a short text, and a seconds hand.\nIt runs as an XScreenSaver display mode or in a window of its own.")
+set(CPACK_DEBIAN_WAYLAND_DESCRIPTION "analog wall clock screen saver for Wayland desktops\nTarnwick shows one large analog wall clock on a white screen, with a\nshaded bezel, numerals, today's date or a short text, and a seconds hand.\nThis program covers every output of a Wayland compositor with the layer\nshell (sway, Hyprland, KDE Plasma) until a key, a click or a pointer move.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xscreensaver | xsecurelock, fonts-dejavu-core")
+set(CPACK_DEBIAN_XSCREENSAVER_PACKAGE_RECOMMENDS "xscreensaver | xsecurelock, fonts-dejavu-core")
+set(CPACK_DEBIAN_WAYLAND_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+set(CPACK_DEBIAN_WAYLAND_PACKAGE_SUGGESTS "swayidle")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TARNWICK_HOME_PAGE})
 include(CPack)

@@ -68,7 +68,7 @@ tarnwick_start_xvfb() {
     trap 'kill "$TARNWICK_XVFB_PID" 2>/dev/null' EXIT
 }
 
-# Builds the native preset and puts the Debian package of the Linux program into build/dist/.
+# Builds the native preset and puts the Debian packages of the Linux programs into build/dist/.
 tarnwick_package_deb() {
     local staging="$TARNWICK_ROOT/build/native/cpack"
     tarnwick_build native >/dev/null || return 1

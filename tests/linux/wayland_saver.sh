@@ -111,4 +111,4 @@ code=0
 linux_wait_gone "$saver" 5 || linux_fail "tarnwick-wayland hangs after the compositor went away"
 wait "$saver" || code=$?
 [ "$code" -lt 128 ] || linux_fail "tarnwick-wayland died of signal $((code - 128)) when the compositor went away"
-echo "clock on the chosen outputs; key, pointer, SIGTERM and a lost compositor end it"
+echo "clock on the chosen outputs; key, pointer and SIGTERM end it; a lost compositor ends it with code $code"
