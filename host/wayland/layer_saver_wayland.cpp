@@ -81,11 +81,14 @@ void OutputSurface::MakeLayer() {
 void OutputSurface::ShowClock(bool clock) {
     if (clock == clock_) return;
     clock_ = clock;
-    if (!clock) canvas_.reset();
-    FrameDue(true);
+    canvas_.reset();
+    dialDue_ = true;
+    gtk_widget_queue_draw(window_.get());
 }
 
 void OutputSurface::FrameDue(bool dialDue) {
+    // A black output is drawn once, not at every tick.
+    if (!clock_) return;
     dialDue_ = dialDue_ || dialDue;
     gtk_widget_queue_draw(window_.get());
 }
