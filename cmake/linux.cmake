@@ -11,6 +11,35 @@ file(GLOB TARNWICK_X11_SOURCES CONFIGURE_DEPENDS host/x11/*_x11.cpp)
 add_executable(tarnwick ${TARNWICK_X11_SOURCES})
 target_link_libraries(tarnwick PRIVATE tarnwick_cairo)
 
+# tarnwick-wayland: the clock over a Wayland desktop as layer-shell surfaces (GTK 3 and
+# gtk-layer-shell), built where those libraries are installed. GTK 3 does not tell the
+# compositor's output names: the xdg-output protocol does, through wayland-scanner's code.
+pkg_check_modules(TARNWICK_WAYLAND IMPORTED_TARGET gtk+-3.0 gtk-layer-shell-0 wayland-client)
+pkg_get_variable(TARNWICK_WAYLAND_PROTOCOLS wayland-protocols pkgdatadir)
+find_program(TARNWICK_WAYLAND_SCANNER wayland-scanner)
+if(TARNWICK_WAYLAND_FOUND AND TARNWICK_WAYLAND_PROTOCOLS AND TARNWICK_WAYLAND_SCANNER)
+  set(xdg_output_xml ${TARNWICK_WAYLAND_PROTOCOLS}/unstable/xdg-output/xdg-output-unstable-v1.xml)
+  set(xdg_output_code ${CMAKE_BINARY_DIR}/generated/xdg-output-unstable-v1)
+  add_custom_command(OUTPUT ${xdg_output_code}-client-protocol.h ${xdg_output_code}-protocol.c
+    COMMAND ${TARNWICK_WAYLAND_SCANNER} client-header ${xdg_output_xml} ${xdg_output_code}-client-protocol.h
+    COMMAND ${TARNWICK_WAYLAND_SCANNER} private-code ${xdg_output_xml} ${xdg_output_code}-protocol.c
+    DEPENDS ${xdg_output_xml})
+  file(GLOB TARNWICK_WAYLAND_SOURCES CONFIGURE_DEPENDS host/wayland/*_wayland.cpp)
+  add_executable(tarnwick-wayland ${TARNWICK_WAYLAND_SOURCES} ${xdg_output_code}-client-protocol.h
+    ${xdg_output_code}-protocol.c)
+  target_link_libraries(tarnwick-wayland PRIVATE tarnwick_cairo PkgConfig::TARNWICK_WAYLAND)
+  install(TARGETS tarnwick-wayland RUNTIME DESTINATION bin COMPONENT wayland)
+  add_custom_command(OUTPUT tarnwick-wayland.1.gz
+    COMMAND gzip -9 -n -c ${CMAKE_SOURCE_DIR}/packaging/linux/tarnwick-wayland.1 > tarnwick-wayland.1.gz
+    DEPENDS packaging/linux/tarnwick-wayland.1)
+  add_custom_target(tarnwick_wayland_manual ALL DEPENDS tarnwick-wayland.1.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/tarnwick-wayland.1.gz DESTINATION share/man/man1 COMPONENT wayland)
+  set(TARNWICK_DEB_COMPONENTS xscreensaver wayland)
+else()
+  message(STATUS "tarnwick-wayland not built: GTK 3, gtk-layer-shell or the Wayland protocols are missing")
+  set(TARNWICK_DEB_COMPONENTS xscreensaver)
+endif()
+
 # Tools: tools/<name>_tool_cairo.cpp becomes tarnwick-<name>, as the Windows tools do.
 file(GLOB TARNWICK_LINUX_TOOLS CONFIGURE_DEPENDS tools/*_tool_cairo.cpp)
 foreach(tool_source IN LISTS TARNWICK_LINUX_TOOLS)
@@ -40,6 +69,7 @@ endif()
 
 # Installed as an XScreenSaver display mode: the program where the daemon looks for its modes,
 # its settings description for xscreensaver-settings, and its manual page.
+set(CMAKE_INSTALL_DEFAULT_COMPONENT_NAME xscreensaver)
 install(TARGETS tarnwick RUNTIME DESTINATION libexec/xscreensaver)
 install(FILES packaging/linux/tarnwick.xml DESTINATION share/xscreensaver/config)
 # Debian keeps manual pages compressed.
@@ -49,18 +79,53 @@ add_custom_command(OUTPUT tarnwick.6.gz
 add_custom_target(tarnwick_manual ALL DEPENDS tarnwick.6.gz)
 install(FILES ${CMAKE_BINARY_DIR}/tarnwick.6.gz DESTINATION share/man/man6)
 
+# Each Debian package carries the licence, as a machine-readable copyright file (the text
+# indented, its blank lines written " ."), and the changelog, both compressed as Debian keeps them.
+file(READ ${CMAKE_SOURCE_DIR}/LICENSE license_text)
+string(STRIP "${license_text}" license_text)
+string(REGEX REPLACE "\n\n" "\n.\n" license_text "${license_text}")
+string(REGEX REPLACE "\n" "\n " TARNWICK_LICENSE_TEXT " ${license_text}")
+configure_file(packaging/linux/copyright.in ${CMAKE_BINARY_DIR}/copyright @ONLY)
+configure_file(packaging/linux/changelog.in ${CMAKE_BINARY_DIR}/changelog.Debian @ONLY)
+add_custom_command(OUTPUT changelog.Debian.gz
+  COMMAND gzip -9 -n -c changelog.Debian > changelog.Debian.gz
+  DEPENDS ${CMAKE_BINARY_DIR}/changelog.Debian)
+add_custom_target(tarnwick_changelog ALL DEPENDS changelog.Debian.gz)
+
+# One `cpack -G DEB` makes a package per component: tarnwick (the XScreenSaver mode) and, where it
+# is built, tarnwick-wayland, so that the XScreenSaver one never pulls in GTK.
+set(CPACK_DEBIAN_XSCREENSAVER_PACKAGE_NAME tarnwick)
+set(CPACK_DEBIAN_WAYLAND_PACKAGE_NAME tarnwick-wayland)
+foreach(component IN LISTS TARNWICK_DEB_COMPONENTS)
+  string(TOUPPER ${component} upper)
+  set(package ${CPACK_DEBIAN_${upper}_PACKAGE_NAME})
+  install(FILES ${CMAKE_BINARY_DIR}/copyright ${CMAKE_BINARY_DIR}/changelog.Debian.gz
+    DESTINATION share/doc/${package} COMPONENT ${component})
+  # Made outside the Debian archive: there is no ITP bug for the first changelog entry to close.
+  file(WRITE ${CMAKE_BINARY_DIR}/lintian/${package} "${package}: initial-upload-closes-no-bugs\n")
+  install(FILES ${CMAKE_BINARY_DIR}/lintian/${package} DESTINATION share/lintian/overrides COMPONENT ${component})
+endforeach()
+
 set(CPACK_GENERATOR DEB)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL ${TARNWICK_DEB_COMPONENTS})
 set(CPACK_PACKAGE_NAME tarnwick)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+# The first Debian revision of each version: the packages are not Debian-native, so their
+# changelog is changelog.Debian.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_PACKAGE_CONTACT "Brevant <tarnwick@brevant.example>")
 set(CPACK_PACKAGE_VENDOR Brevant)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "analog wall clock display mode for XScreenSaver")
-set(CPACK_PACKAGE_DESCRIPTION "Tarnwick shows one large analog wall clock on a white screen, with a\nshaded bezel, numerals, today's date or a short text, and a seconds hand.\nIt runs as an XScreenSaver display mode or in a window of its own.")
+set(CPACK_DEBIAN_PACKAGE_SOURCE tarnwick)
+set(CPACK_DEBIAN_XSCREENSAVER_DESCRIPTION "analog wall clock display mode for XScreenSaver\nTarnwick shows one large analog wall clock on a white screen, with a\nshaded bezel, numerals, today's date or a short text, and a seconds hand.\nIt runs as an XScreenSaver display mode or in a window of its own.")
+set(CPACK_DEBIAN_WAYLAND_DESCRIPTION "analog wall clock screen saver for Wayland desktops\nTarnwick shows one large analog wall clock on a white screen, with a\nshaded bezel, numerals, today's date or a short text, and a seconds hand.\nThis program covers every output of a Wayland compositor with the layer\nshell (sway, Hyprland, KDE Plasma) until a key, a click or a pointer move.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xscreensaver | xsecurelock, fonts-dejavu-core")
+set(CPACK_DEBIAN_XSCREENSAVER_PACKAGE_RECOMMENDS "xscreensaver | xsecurelock, fonts-dejavu-core")
+set(CPACK_DEBIAN_WAYLAND_PACKAGE_RECOMMENDS "fonts-dejavu-core")
+set(CPACK_DEBIAN_WAYLAND_PACKAGE_SUGGESTS "swayidle")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TARNWICK_HOME_PAGE})
 include(CPack)

@@ -59,6 +59,8 @@ VIAddVersionKey /LANG=1033 "OriginalFilename" "${SETUP_NAME}-${ARCH}.exe"
 !define MUI_UNICON "../resources/tarnwick.ico"
 !define MUI_ABORTWARNING
 
+; The licence comes first: nothing is offered before its terms are shown.
+!insertmacro MUI_PAGE_LICENSE "../LICENSE"
 !insertmacro MUI_PAGE_WELCOME
 !define MUI_PAGE_HEADER_TEXT "Notice"
 !define MUI_PAGE_HEADER_SUBTEXT "What Tarnwick's setup does."

@@ -23,7 +23,8 @@ done
 rm -rf "$TARNWICK_BUILD/e2e-zip"
 python3 -m zipfile -e "$dist/tarnwick-$version-windows.zip" "$TARNWICK_BUILD/e2e-zip"
 cmp "$SCR" "$TARNWICK_BUILD/e2e-zip/x64/tarnwick.scr" && cmp "$scr32" "$TARNWICK_BUILD/e2e-zip/x86/tarnwick.scr" &&
-    grep -q SysWOW64 "$TARNWICK_BUILD/e2e-zip/README.txt" || e2e_fail "the zip does not hold both savers and the read-me"
+    grep -q SysWOW64 "$TARNWICK_BUILD/e2e-zip/README.txt" && grep -q $'^MIT License\r$' "$TARNWICK_BUILD/e2e-zip/LICENSE.txt" ||
+    e2e_fail "the zip does not hold both savers, the read-me and the licence"
 
 saved="$(winepath -w "$TARNWICK_BUILD")\\e2e-installer-desktop.reg"
 wine reg export "$desktop" "$saved" /y >/dev/null 2>&1 || e2e_fail "cannot save $desktop"

@@ -1,0 +1,17 @@
+#include "host/wayland/clock_frame_wayland.h"
+
+#include "render/render_clock_cairo.h"
+
+void ClockCanvasRelease::operator()(CairoCanvas* canvas) const { delete canvas; }
+
+cairo_surface_t* DrawClockFrame(ClockCanvas& canvas, int width, int height, const ClockSettings& settings,
+                                const std::tm& now, const char* homePage, bool dialDue) {
+    if (canvas == nullptr || canvas->Width() != width || canvas->Height() != height) {
+        canvas.reset(new CairoCanvas(width, height));
+    }
+    if (!canvas->Valid()) return nullptr;
+    if (dialDue) canvas->faceDirty = true;
+    RenderClockWith(*canvas, ClockCall{settings, now, true, homePage});
+    canvas->faceDirty = false;
+    return canvas->Frame();
+}
