@@ -134,7 +134,7 @@ const OptionRow Options[] = {
      [](const std::string& v, ClockOptions& o) {
          return Expect(ParseMode(v, MonitorsWords, o.settings.monitors), "main, all or a number");
      },
-     "the clock on the main monitor only, the others black, or on every monitor (default main)"},
+     "the clock on the main monitor, the others black, or on every one (default main)"},
     {"output", g::Output, "NAME",
      [](const std::string& v, ClockOptions& o) {
          o.window.mainOutput = v;

@@ -2,16 +2,16 @@
 
 #include "render/render_clock_cairo.h"
 
-void ClockCanvasRelease::operator()(CairoCanvas* canvas) const { delete canvas; }
+void OutputCanvasRelease::operator()(CairoCanvas* canvas) const { delete canvas; }
 
-cairo_surface_t* DrawClockFrame(ClockCanvas& canvas, int width, int height, const ClockSettings& settings,
+cairo_surface_t* DrawClockFrame(OutputCanvas& canvas, int width, int height, const ClockSettings& settings,
                                 const std::tm& now, const char* homePage, bool dialDue) {
     if (canvas == nullptr || canvas->Width() != width || canvas->Height() != height) {
         canvas.reset(new CairoCanvas(width, height));
     }
     if (!canvas->Valid()) return nullptr;
     if (dialDue) canvas->faceDirty = true;
-    RenderClockWith(*canvas, ClockCall{settings, now, true, homePage});
+    RenderClockFrame(*canvas, SceneOf(*canvas, settings, LocalDateTimeOf(now), true, homePage));
     canvas->faceDirty = false;
     return canvas->Frame();
 }

@@ -10,13 +10,13 @@
 #include "settings/clock_settings.h"
 
 class CairoCanvas;
-struct ClockCanvasRelease {
+struct OutputCanvasRelease {
     void operator()(CairoCanvas* canvas) const;
 };
-using ClockCanvas = std::unique_ptr<CairoCanvas, ClockCanvasRelease>;
+using OutputCanvas = std::unique_ptr<CairoCanvas, OutputCanvasRelease>;
 
 // Draws the full-screen clock for `now` on a canvas of width × height pixels, making the canvas
 // anew when it has another size (the dial is then drawn too, as it is when `dialDue`). Returns
 // the frame, owned by the canvas; null when no canvas of that size can be made.
-cairo_surface_t* DrawClockFrame(ClockCanvas& canvas, int width, int height, const ClockSettings& settings,
+cairo_surface_t* DrawClockFrame(OutputCanvas& canvas, int width, int height, const ClockSettings& settings,
                                 const std::tm& now, const char* homePage, bool dialDue);

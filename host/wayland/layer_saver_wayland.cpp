@@ -8,8 +8,6 @@
 
 namespace {
 
-// Ticks land just after each turn of the second, so the needle moves with the clock.
-constexpr long TickLatenessMs = 5;
 // A compositor closes the surface of an output it removes a moment before it withdraws the
 // output itself: a close is judged only once this has passed.
 constexpr guint CloseSettleMs = 250;
@@ -35,7 +33,8 @@ bool DisplayHasMonitor(GdkDisplay* display, GdkMonitor* monitor) {
 guint MillisecondsToNextTick() {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    return static_cast<guint>(1000 - now.tv_nsec / 1'000'000 + TickLatenessMs);
+    const TickInstant instant{now.tv_sec, now.tv_nsec};
+    return static_cast<guint>(MillisecondsUntilTick(instant, NextTickAfter(instant)));
 }
 
 // ---- OutputSurface ----

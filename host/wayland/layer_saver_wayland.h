@@ -53,7 +53,7 @@ private:
     LayerSaver& saver_;
     GObjectHolder<GdkMonitor> monitor_;
     std::string name_;
-    ClockCanvas canvas_;
+    OutputCanvas canvas_;
     bool clock_ = false;
     bool dialDue_ = true;
     bool closed_ = false;
