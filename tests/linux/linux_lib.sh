@@ -2,6 +2,9 @@
 set -euo pipefail
 source "$TARNWICK_SOURCE/scripts/lib.sh"
 TARNWICK_BIN="$TARNWICK_BUILD/tarnwick"
+# The programs' clock starts at 10:10:30 and runs on: minute 7's banner never meets a picture check.
+FAKED_TIME=(LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
+    FAKETIME="@2026-03-14 10:10:30" FAKETIME_DONT_FAKE_MONOTONIC=1)
 WORK=$(mktemp -d)
 chmod 755 "$WORK"
 CLEANUP_PIDS=()

@@ -29,7 +29,7 @@ python3 "$TARNWICK_SOURCE/tests/e2e/picture_check.py" "$WORK/frame.png" 800 600 
     linux_fail "tarnwick-frame drew no clock"
 
 linux_start_xvfb 1280x1024
-"$TARNWICK_BIN" --seconds fullback &
+env "${FAKED_TIME[@]}" "$TARNWICK_BIN" --seconds fullback &
 program=$!
 CLEANUP_PIDS+=("$program")
 window=

@@ -38,10 +38,7 @@ done
 [ -n "${ipc:-}" ] || { cat "$WORK/sway.log"; linux_fail "sway did not start"; }
 as_user+=(WAYLAND_DISPLAY="$socket" SWAYSOCK="$ipc")
 
-# The program's clock starts at 10:10:30 and runs on: never in minute 7, whose banner the
-# picture check would take for an off-centre clock. Timers keep the real monotonic clock.
-faked_time=(LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
-    FAKETIME="@2026-03-14 10:10:30" FAKETIME_DONT_FAKE_MONOTONIC=1)
+faked_time=("${FAKED_TIME[@]}")
 start_saver() {
     "${as_user[@]}" "${faked_time[@]}" "$WORK/tarnwick-wayland" "$@" 2>>"$WORK/saver.log" &
     saver=$!

@@ -16,8 +16,10 @@ else
 fi
 install -d -o "$user" "$home"
 
-cp "$TARNWICK_BIN" "$WORK/tarnwick"
-chmod 755 "$WORK/tarnwick"
+cp "$TARNWICK_BIN" "$WORK/tarnwick.bin"
+# The daemon ends the mode by its process id: the wrapper becomes the program.
+printf '#!/bin/sh\nexec env %s "%s" "$@"\n' "$(printf "'%s' " "${FAKED_TIME[@]}")" "$WORK/tarnwick.bin" >"$WORK/tarnwick"
+chmod 755 "$WORK/tarnwick" "$WORK/tarnwick.bin"
 cat >"$WORK/xscreensaver" <<CONF
 mode: one
 selected: 0
@@ -39,7 +41,7 @@ as_user xscreensaver-command --select 1 >/dev/null || linux_fail "xscreensaver-c
 
 mode=
 for _ in $(seq 50); do
-    mode=$(pgrep -u "$user" -f "^$WORK/tarnwick " || true)
+    mode=$(pgrep -u "$user" -f "^$WORK/tarnwick\\.bin " || true)
     [ -n "$mode" ] && break
     sleep 0.2
 done
