@@ -8,8 +8,10 @@ add_library(tarnwick_cairo STATIC ${TARNWICK_CAIRO_SOURCES})
 target_link_libraries(tarnwick_cairo PUBLIC tarnwick_logic PkgConfig::TARNWICK_CAIRO)
 
 file(GLOB TARNWICK_X11_SOURCES CONFIGURE_DEPENDS host/x11/*_x11.cpp)
+# The monitors come from RandR 1.5, else Xinerama: tarnwick alone links them.
+pkg_check_modules(TARNWICK_MONITORS REQUIRED IMPORTED_TARGET xrandr xinerama)
 add_executable(tarnwick ${TARNWICK_X11_SOURCES})
-target_link_libraries(tarnwick PRIVATE tarnwick_cairo)
+target_link_libraries(tarnwick PRIVATE tarnwick_cairo PkgConfig::TARNWICK_MONITORS)
 
 # tarnwick-wayland: the clock over a Wayland desktop as layer-shell surfaces (GTK 3 and
 # gtk-layer-shell), built where those libraries are installed. GTK 3 does not tell the

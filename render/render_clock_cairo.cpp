@@ -27,29 +27,32 @@ CairoRegion DrawnBy(const CairoCanvas& canvas, const ClockScene& scene) {
     return region;
 }
 
-// Copies the dial into the frame within the region, row by row.
+// Copies the dial into the frame within the region, row by row: the frame's rows may be
+// longer than the dial's.
 void RestoreDial(const CairoCanvas& canvas, const cairo_region_t* region) {
     const unsigned char* face = cairo_image_surface_get_data(canvas.Face());
     unsigned char* frame = cairo_image_surface_get_data(canvas.Frame());
-    const size_t stride = canvas.Stride();
+    const size_t faceStride = cairo_image_surface_get_stride(canvas.Face());
+    const size_t frameStride = canvas.Stride();
     for (int i = 0; i < cairo_region_num_rectangles(region); ++i) {
         cairo_rectangle_int_t r;
         cairo_region_get_rectangle(region, i, &r);
-        for (int y = r.y; y < r.y + r.height; ++y) {
-            const size_t offset = y * stride + static_cast<size_t>(r.x) * sizeof(uint32_t);
-            std::memcpy(frame + offset, face + offset, static_cast<size_t>(r.width) * sizeof(uint32_t));
+        const size_t x = static_cast<size_t>(r.x) * sizeof(uint32_t);
+        for (size_t y = r.y; y < static_cast<size_t>(r.y + r.height); ++y) {
+            std::memcpy(frame + y * frameStride + x, face + y * faceStride + x,
+                        static_cast<size_t>(r.width) * sizeof(uint32_t));
         }
     }
 }
 
 }  // namespace
 
-CairoCanvas::CairoCanvas(int32_t width, int32_t height, unsigned char* frameMemory)
+CairoCanvas::CairoCanvas(int32_t width, int32_t height, unsigned char* frameMemory, int frameStride)
     : width_(width), height_(height), face_(OpaqueLayer(width, height)) {
-    frame_.reset(frameMemory == nullptr ? cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)
-                                        : cairo_image_surface_create_for_data(
-                                              frameMemory, CAIRO_FORMAT_RGB24, width, height,
-                                              cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width)));
+    if (frameStride == 0) frameStride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width);
+    frame_.reset(frameMemory == nullptr
+                     ? cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)
+                     : cairo_image_surface_create_for_data(frameMemory, CAIRO_FORMAT_RGB24, width, height, frameStride));
 }
 
 bool CairoCanvas::Valid() const {
@@ -81,10 +84,8 @@ void CairoCanvas::CopyFaceToFrame(const ClockScene& scene) {
         changed_ = CairoRegion(cairo_region_copy(drawn.get()));
         cairo_region_union(changed_.get(), overDial_.get());
     } else {
-        // Both layers have one format and size, so the copy is one block of memory.
-        std::memcpy(cairo_image_surface_get_data(frame_.get()), cairo_image_surface_get_data(face_.get()),
-                    static_cast<size_t>(Stride()) * height_);
         changed_ = Whole();
+        RestoreDial(*this, changed_.get());
     }
     cairo_surface_mark_dirty(frame_.get());
     overDial_ = std::move(drawn);

@@ -25,9 +25,10 @@ using CairoRegion = std::unique_ptr<cairo_region_t, CairoRegionRelease>;
 // 0x00RRGGBB, rows from the top, `Stride()` bytes apart.
 class CairoCanvas final : public ClockCanvas {
 public:
-    // The frame layer may live in memory the caller owns (e.g. shared with a display), of
-    // Stride() times height bytes; it must outlive the canvas.
-    CairoCanvas(int32_t width, int32_t height, unsigned char* frameMemory = nullptr);
+    // The frame layer may live in memory the caller owns (e.g. shared with a display): rows of
+    // `frameStride` bytes (0: the canvas's own width), which may belong to a larger picture, the
+    // canvas being a rectangle of it. The memory must outlive the canvas.
+    CairoCanvas(int32_t width, int32_t height, unsigned char* frameMemory = nullptr, int frameStride = 0);
     int32_t Width() const override { return width_; }
     int32_t Height() const override { return height_; }
     bool Valid() const override;

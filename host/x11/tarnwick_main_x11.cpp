@@ -22,7 +22,8 @@ constexpr int ExitFailed = 1;
 constexpr unsigned OwnWindowWidth = 1024;
 constexpr unsigned OwnWindowHeight = 768;
 
-constexpr unsigned ProgramOptions = option_group::Settings | option_group::HomePage | option_group::Window;
+constexpr unsigned ProgramOptions =
+    option_group::Settings | option_group::HomePage | option_group::Window | option_group::Monitors;
 
 void PrintUsage() {
     std::fputs("Usage: tarnwick [options]\n"
@@ -75,10 +76,11 @@ Window OwnWindow(Display* display, bool fullscreen) {
 // the environment, else with --root the root window, else one of our own.
 SaverTarget ChooseTarget(Display* display, const ClockOptions& options) {
     const WindowChoices& choices = options.window;
-    if (choices.windowIdGiven) return {choices.windowId, false};
-    if (const Window lent = LentWindow(); lent != 0) return {lent, false};
-    if (choices.onRoot) return {DefaultRootWindow(display), false};
-    return {OwnWindow(display, choices.ownWindowFullScreen), true};
+    if (choices.windowIdGiven) return {choices.windowId, false, WindowSpan::OneMonitor};
+    if (const Window lent = LentWindow(); lent != 0) return {lent, false, WindowSpan::OneMonitor};
+    if (choices.onRoot) return {DefaultRootWindow(display), false, WindowSpan::Monitors};
+    const bool fullscreen = choices.ownWindowFullScreen;
+    return {OwnWindow(display, fullscreen), true, fullscreen ? WindowSpan::Monitors : WindowSpan::Whole};
 }
 
 // SIGTERM (XScreenSaver's way to end a display mode), SIGINT and SIGHUP arrive as readable

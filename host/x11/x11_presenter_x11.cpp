@@ -93,7 +93,9 @@ unsigned char* X11Presenter::FrameMemory() const {
 }
 
 void X11Presenter::Show(cairo_surface_t* picture, const cairo_region_t* region) {
+    // The clocks draw into the picture's memory through surfaces of their own.
     cairo_surface_flush(picture);
+    cairo_surface_mark_dirty(picture);
     if (image_ != nullptr) {
         for (int i = 0; i < cairo_region_num_rectangles(region); ++i) {
             cairo_rectangle_int_t r;

@@ -15,6 +15,24 @@ TickInstant Now() {
     return {now.tv_sec, now.tv_nsec};
 }
 
+// The monitors in the window's coordinates, the main one judged on the whole screen.
+std::vector<MonitorArea> InWindow(std::vector<MonitorArea> monitors, const ScreenRect& place) {
+    if (const int main = MainMonitor(monitors); main >= 0) monitors[main].primary = true;
+    for (MonitorArea& m : monitors) {
+        m.rect = {m.rect.left - place.left, m.rect.top - place.top, m.rect.right - place.left,
+                  m.rect.bottom - place.top};
+    }
+    return monitors;
+}
+
+void PaintBlack(cairo_surface_t* picture) {
+    cairo_t* cr = cairo_create(picture);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(picture);
+}
+
 }  // namespace
 
 int NoteXError(Display*, XErrorEvent* error) {
@@ -29,11 +47,12 @@ X11Saver::X11Saver(Display* display, SaverTarget target, const ClockSettings& se
       target_(target),
       settings_(settings),
       homePage_(std::move(homePage)),
-      deleteWindow_(XInternAtom(display, "WM_DELETE_WINDOW", False)) {}
+      deleteWindow_(XInternAtom(display, "WM_DELETE_WINDOW", False)),
+      monitors_(display) {}
 
 X11Saver::~X11Saver() {
-    shrunk_.reset();
-    canvas_.reset();
+    clocks_.clear();
+    picture_.reset();
     presenter_.reset();
     if (target_.ownWindow) XDestroyWindow(display_, target_.window);
     XFlush(display_);
@@ -43,37 +62,85 @@ bool X11Saver::Follow(int width, int height) {
     if (presenter_ != nullptr && width == width_ && height == height_) return false;
     width_ = width;
     height_ = height;
-    shrunk_.reset();
-    canvas_.reset();
+    clocks_.clear();
+    picture_.reset();
     presenter_ = std::make_unique<X11Presenter>(display_, target_.window, attributes_, width, height);
+    unsigned char* memory = presenter_->FrameMemory();
+    picture_.reset(memory == nullptr ? cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)
+                                     : cairo_image_surface_create_for_data(
+                                           memory, CAIRO_FORMAT_RGB24, width, height,
+                                           cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width)));
+    LayOut();
+    return true;
+}
+
+void X11Saver::LayOut() {
+    clocks_.clear();
+    framed_ = false;
+    if (cairo_surface_status(picture_.get()) != CAIRO_STATUS_SUCCESS) return;
+    PaintBlack(picture_.get());
+    for (const ScreenRect& rect : ClockPlaces()) {
+        if (rect.right > rect.left && rect.bottom > rect.top) clocks_.push_back(MakeView(rect));
+    }
+}
+
+std::vector<ScreenRect> X11Saver::ClockPlaces() const {
+    const ScreenRect window{0, 0, width_, height_};
+    const bool every = settings_.monitors != 0;
+    if (target_.span == WindowSpan::Whole) return {window};
+    const std::vector<MonitorArea> monitors = monitors_.OnRoot();
+    const ScreenRect place = monitors_.Place(target_.window, width_, height_);
+    if (target_.span == WindowSpan::Monitors) return ClockRects(InWindow(monitors, place), window, every);
+    const bool clock = LentWindowHasClock(monitors, (place.left + place.right) / 2, (place.top + place.bottom) / 2, every);
+    return clock ? std::vector<ScreenRect>{window} : std::vector<ScreenRect>{};
+}
+
+ClockView X11Saver::MakeView(const ScreenRect& rect) const {
+    const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+    const int stride = cairo_image_surface_get_stride(picture_.get());
+    unsigned char* place =
+        cairo_image_surface_get_data(picture_.get()) + rect.top * stride + rect.left * static_cast<int>(sizeof(uint32_t));
+    ClockView view{rect, nullptr, nullptr};
     // A miniature (XScreenSaver's settings preview) is drawn on a canvas enlarged as the Windows
     // preview is, then shrunk, so that it keeps the full picture's proportions.
     const CanvasSize canvas = SaverCanvasSize(true, width, height);
     if (canvas.width == width && canvas.height == height) {
-        canvas_ = std::make_unique<CairoCanvas>(width, height, presenter_->FrameMemory());
-        canvas_->incremental = true;
+        view.canvas = std::make_unique<CairoCanvas>(width, height, place, stride);
+        view.canvas->incremental = true;
     } else {
-        canvas_ = std::make_unique<CairoCanvas>(canvas.width, canvas.height);
-        unsigned char* memory = presenter_->FrameMemory();
-        shrunk_.reset(memory == nullptr ? cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height)
-                                        : cairo_image_surface_create_for_data(
-                                              memory, CAIRO_FORMAT_RGB24, width, height,
-                                              cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, width)));
+        view.canvas = std::make_unique<CairoCanvas>(canvas.width, canvas.height);
+        view.shrunk.reset(cairo_image_surface_create_for_data(place, CAIRO_FORMAT_RGB24, width, height, stride));
     }
-    framed_ = false;
-    return true;
+    return view;
 }
 
 CairoRegion X11Saver::Compose(const LocalDateTime& now) {
-    RenderClockFrame(*canvas_, SceneOf(*canvas_, settings_, now, shrunk_ == nullptr, homePage_.c_str()));
-    if (shrunk_ == nullptr) return canvas_->TakeChangedRegion();
-    cairo_t* cr = cairo_create(shrunk_.get());
-    cairo_scale(cr, static_cast<double>(width_) / canvas_->Width(), static_cast<double>(height_) / canvas_->Height());
-    cairo_set_source_surface(cr, canvas_->Frame(), 0, 0);
+    CairoRegion changed(cairo_region_create());
+    for (ClockView& view : clocks_) {
+        if (!view.canvas->Valid()) continue;
+        if (CairoRegion region = Compose(view, now); region != nullptr) cairo_region_union(changed.get(), region.get());
+    }
+    return changed;
+}
+
+CairoRegion X11Saver::Compose(ClockView& view, const LocalDateTime& now) {
+    CairoCanvas& canvas = *view.canvas;
+    RenderClockFrame(canvas, SceneOf(canvas, settings_, now, view.shrunk == nullptr, homePage_.c_str()));
+    if (view.shrunk == nullptr) {
+        CairoRegion changed = canvas.TakeChangedRegion();
+        if (changed != nullptr) cairo_region_translate(changed.get(), view.rect.left, view.rect.top);
+        return changed;
+    }
+    const int width = view.rect.right - view.rect.left, height = view.rect.bottom - view.rect.top;
+    cairo_t* cr = cairo_create(view.shrunk.get());
+    cairo_scale(cr, static_cast<double>(width) / canvas.Width(), static_cast<double>(height) / canvas.Height());
+    cairo_set_source_surface(cr, canvas.Frame(), 0, 0);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
     cairo_paint(cr);
     cairo_destroy(cr);
-    return Whole();
+    cairo_surface_flush(view.shrunk.get());
+    const cairo_rectangle_int_t all{view.rect.left, view.rect.top, width, height};
+    return CairoRegion(cairo_region_create_rectangle(&all));
 }
 
 CairoRegion X11Saver::Whole() const {
@@ -82,19 +149,23 @@ CairoRegion X11Saver::Whole() const {
 }
 
 void X11Saver::Render(bool compose, const LocalDateTime& now) {
-    if (canvas_ == nullptr || !canvas_->Valid()) return;
-    CairoRegion shown = compose || !framed_ ? Compose(now) : Whole();
+    if (picture_ == nullptr || cairo_surface_status(picture_.get()) != CAIRO_STATUS_SUCCESS) return;
+    const bool first = !framed_;
+    CairoRegion changed = compose || first ? Compose(now) : Whole();
     framed_ = true;
     // The finished frame goes to the window in one copy, and only where it changed: nothing
-    // half-drawn is ever seen, and a steady clock moves few pixels a second.
-    presenter_->Show(shrunk_ != nullptr ? shrunk_.get() : canvas_->Frame(), shown.get());
-    canvas_->faceDirty = false;
+    // half-drawn is ever seen, and a steady clock moves few pixels a second. The first frame
+    // after a layout shows the black around the clocks too.
+    presenter_->Show(picture_.get(), first ? Whole().get() : changed.get());
+    for (ClockView& view : clocks_) view.canvas->faceDirty = false;
 }
 
 void X11Saver::OnTick() {
     const LocalDateTime now = LocalTimeNow();
     const TickResult result = Tick(tick_, now.minute, now.day, settings_.showSeconds, settings_.showLogo);
-    if (result.faceDirty && canvas_ != nullptr) canvas_->faceDirty = true;
+    if (result.faceDirty) {
+        for (ClockView& view : clocks_) view.canvas->faceDirty = true;
+    }
     // The frame shows the same reading the tick judged, so the date and the hands agree.
     if (result.invalidate) Render(true, now);
 }
@@ -120,6 +191,10 @@ bool X11Saver::DispatchEvents() {
             if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) return false;
             break;
         default:
+            if (monitors_.Changed(event)) {
+                LayOut();
+                Render(true, LocalTimeNow());
+            }
             break;
         }
     }

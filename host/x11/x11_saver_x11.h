@@ -9,15 +9,34 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/saver_rules.h"
+#include "host/monitor_covers.h"
+#include "host/x11/x11_monitors_x11.h"
 #include "host/x11/x11_presenter_x11.h"
 #include "render/render_clock_cairo.h"
 #include "settings/clock_settings.h"
 
+// How a window's clocks are placed.
+enum class WindowSpan {
+    Whole,       // one clock over the whole window (our own window, not full screen)
+    Monitors,    // laid out over the monitors the window covers (our full-screen window, the root)
+    OneMonitor,  // lent for one monitor: a clock when it lies on the main one, or on every one
+};
+
 struct SaverTarget {
     Window window;
     bool ownWindow;  // ours: keys and clicks end the clock, and the window is destroyed at the end
+    WindowSpan span;
+};
+
+// One clock: its rectangle of the window and its canvas, which draws in place into the window's
+// picture, or, for a miniature, into a canvas of its own shrunk into that rectangle.
+struct ClockView {
+    ScreenRect rect;
+    std::unique_ptr<CairoCanvas> canvas;
+    CairoSurface shrunk;  // the rectangle of the picture a miniature is shrunk into
 };
 
 class X11Saver {
@@ -33,8 +52,13 @@ public:
 
 private:
     bool Follow(int width, int height);
-    // A new frame at the given local time; returns the part of the window it changed.
+    // Places the clocks anew; the rest of the window turns black.
+    void LayOut();
+    std::vector<ScreenRect> ClockPlaces() const;
+    ClockView MakeView(const ScreenRect& rect) const;
+    // New frames at the given local time; returns the part of the window they changed.
     CairoRegion Compose(const LocalDateTime& now);
+    CairoRegion Compose(ClockView& view, const LocalDateTime& now);
     CairoRegion Whole() const;
     // Shows the frame, composing a new one first when asked (or when none was made yet).
     void Render(bool compose, const LocalDateTime& now);
@@ -48,14 +72,16 @@ private:
     std::string homePage_;
     Atom deleteWindow_;
     XWindowAttributes attributes_{};
-    // The canvas's frame may live in the presenter's memory: the canvas goes first.
+    X11Monitors monitors_;
+    // The clocks draw into the window-sized picture, which may live in the presenter's memory:
+    // the clocks go first, then the picture.
     std::unique_ptr<X11Presenter> presenter_;
-    std::unique_ptr<CairoCanvas> canvas_;
-    CairoSurface shrunk_;  // a miniature's window-sized picture, shrunk from the canvas
-    int width_ = 0;        // the window's size
+    CairoSurface picture_;
+    std::vector<ClockView> clocks_;
+    int width_ = 0;  // the window's size
     int height_ = 0;
     TickState tick_;
-    bool framed_ = false;  // a frame has been composed since the canvas was made
+    bool framed_ = false;  // a frame has been composed since the clocks were placed
 };
 
 // An X error handler that lets the program end quietly when its window goes away under it
