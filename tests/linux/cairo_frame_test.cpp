@@ -2,9 +2,11 @@
 // shadow, banner, fonts, the date logo, and memory over many frames.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -190,24 +192,30 @@ TEST(CairoFrame, DateLogoShowsTheLocaleShortDate) {
               0);
 }
 
-// The X11 program rebuilds a frame only where the last one or this one draws: a run of such
-// frames (the banner coming and going, the dial redrawn) equals frames composed whole.
+// The X11 program rebuilds a frame only where the last one or this one draws, in place in a
+// monitor's rectangle of the window's picture: a run of such frames (the banner coming and going,
+// the dial redrawn) equals frames composed whole, and the picture round the rectangle is untouched.
 TEST(CairoFrame, FramesByTheirChangesEqualWholeFrames) {
-    Clock changes(800, 600), whole(800, 600);
-    changes.canvas.incremental = true;
+    constexpr int Left = 24, Top = 8, PictureWidth = 900, Row = PictureWidth, Around = 0x123456;
+    std::vector<uint32_t> picture(static_cast<size_t>(Row) * (600 + 2 * Top), Around);
+    CairoCanvas changes(800, 600, reinterpret_cast<unsigned char*>(&picture[Top * Row + Left]), Row * 4);
+    Clock whole(800, 600);
+    changes.incremental = true;
     const ClockSettings settings = Plain(Normal);
-    const size_t bytes = static_cast<size_t>(whole.canvas.Stride()) * 600;
     for (int i = 0; i < 150; ++i) {
         const LocalDateTime time = TimeOf(9, 6 + i / 60, i % 60 * 7 % 60);
-        changes.canvas.faceDirty = whole.canvas.faceDirty = i % 50 == 0;
-        Render(changes.canvas, settings, time);
+        changes.faceDirty = whole.canvas.faceDirty = i % 50 == 0;
+        Render(changes, settings, time);
         Render(whole.canvas, settings, time);
-        cairo_surface_flush(changes.canvas.Frame());
-        ASSERT_EQ(std::memcmp(cairo_image_surface_get_data(changes.canvas.Frame()),
-                              cairo_image_surface_get_data(whole.canvas.Frame()), bytes),
-                  0)
-            << "frame " << i;
+        cairo_surface_flush(changes.Frame());
+        for (int y = 0; y < 600; ++y) {
+            ASSERT_EQ(std::memcmp(&picture[(Top + y) * Row + Left],
+                                  cairo_image_surface_get_data(whole.canvas.Frame()) + y * whole.canvas.Stride(), 800 * 4),
+                      0)
+                << "frame " << i << ", row " << y;
+        }
     }
+    EXPECT_EQ(std::count(picture.begin(), picture.end(), Around), static_cast<long>(picture.size()) - 800 * 600);
 }
 
 TEST(CairoFrame, ManyFramesLeaveMemoryFlat) {
