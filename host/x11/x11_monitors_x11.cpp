@@ -13,7 +13,9 @@ X11Monitors::X11Monitors(Display* display) : display_(display) {
 
 std::vector<MonitorArea> X11Monitors::FromRandR() const {
     int count = 0;
-    XRRMonitorInfo* info = XRRGetMonitors(display_, DefaultRootWindow(display_), True, &count);
+    // Every monitor, not only the active ones: a monitor that splits a wide screen has no output
+    // of its own, and RandR counts it inactive.
+    XRRMonitorInfo* info = XRRGetMonitors(display_, DefaultRootWindow(display_), False, &count);
     std::vector<MonitorArea> monitors;
     for (int i = 0; i < count; ++i) {
         const XRRMonitorInfo& m = info[i];

@@ -2,6 +2,7 @@
 
 #include <poll.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 
@@ -82,6 +83,16 @@ void X11Saver::LayOut() {
     for (const ScreenRect& rect : ClockPlaces()) {
         if (rect.right > rect.left && rect.bottom > rect.top) clocks_.push_back(MakeView(rect));
     }
+}
+
+bool X11Saver::Moved() {
+    if (target_.span == WindowSpan::Whole || picture_ == nullptr) return false;
+    const std::vector<ScreenRect> places = ClockPlaces();
+    const bool same = places.size() == clocks_.size() &&
+                      std::equal(places.begin(), places.end(), clocks_.begin(),
+                                 [](const ScreenRect& place, const ClockView& view) { return place == view.rect; });
+    if (!same) LayOut();
+    return !same;
 }
 
 std::vector<ScreenRect> X11Saver::ClockPlaces() const {
@@ -179,7 +190,7 @@ bool X11Saver::DispatchEvents() {
             if (event.xexpose.count == 0) Render(false, LocalTimeNow());
             break;
         case ConfigureNotify:
-            if (Follow(event.xconfigure.width, event.xconfigure.height)) Render(true, LocalTimeNow());
+            if (Follow(event.xconfigure.width, event.xconfigure.height) || Moved()) Render(true, LocalTimeNow());
             break;
         case DestroyNotify:
             if (event.xdestroywindow.window == target_.window) return false;

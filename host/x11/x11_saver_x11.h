@@ -54,6 +54,8 @@ private:
     bool Follow(int width, int height);
     // Places the clocks anew; the rest of the window turns black.
     void LayOut();
+    // Places the clocks anew when a move of the window changed where they go.
+    bool Moved();
     std::vector<ScreenRect> ClockPlaces() const;
     ClockView MakeView(const ScreenRect& rect) const;
     // New frames at the given local time; returns the part of the window they changed.

@@ -44,6 +44,7 @@ shows 'clock 1024x768+0+0 && black 800x600+1024+0' --fullscreen ||
 shows 'clock 1024x768+0+0 && clock 800x600+1024+0' --fullscreen --monitors all ||
     linux_fail "not a clock centred on each head with --monitors all (see two-monitors.png)"
 
+# Xephyr stays connected: without a client the Xvfb would reset and forget the monitors.
 export DISPLAY=$outer
 xrandr --setmonitor Left 1024/270x768/200+0+0 none
 xrandr --setmonitor '*Right' 800/210x600/160+1024+0 screen
