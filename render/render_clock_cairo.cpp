@@ -1,5 +1,6 @@
 #include "render/render_clock_cairo.h"
 
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
 
@@ -27,18 +28,26 @@ CairoRegion DrawnBy(const CairoCanvas& canvas, const ClockScene& scene) {
     return region;
 }
 
-// Copies the dial into the frame within the region, row by row.
-void RestoreDial(const CairoCanvas& canvas, const cairo_region_t* region) {
+// Copies the dial, laid at `offset`, into the frame within the rectangle, row by row; what the
+// moved dial leaves bare takes the ground's colour.
+void CopyShifted(const CairoCanvas& canvas, const cairo_rectangle_int_t& r, IntPoint offset, uint32_t ground) {
     const unsigned char* face = cairo_image_surface_get_data(canvas.Face());
     unsigned char* frame = cairo_image_surface_get_data(canvas.Frame());
     const size_t stride = canvas.Stride();
-    for (int i = 0; i < cairo_region_num_rectangles(region); ++i) {
-        cairo_rectangle_int_t r;
-        cairo_region_get_rectangle(region, i, &r);
-        for (int y = r.y; y < r.y + r.height; ++y) {
-            const size_t offset = y * stride + static_cast<size_t>(r.x) * sizeof(uint32_t);
-            std::memcpy(frame + offset, face + offset, static_cast<size_t>(r.width) * sizeof(uint32_t));
+    // The columns of the rectangle that the dial reaches.
+    const int from = std::max(r.x, offset.x);
+    const int to = std::min(r.x + r.width, canvas.Width() + offset.x);
+    for (int y = r.y; y < r.y + r.height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(frame + y * stride);
+        const int sourceY = y - offset.y;
+        if (sourceY < 0 || sourceY >= canvas.Height() || from >= to) {
+            std::fill(row + r.x, row + r.x + r.width, ground);
+            continue;
         }
+        std::fill(row + r.x, row + from, ground);
+        std::memcpy(row + from, face + sourceY * stride + static_cast<size_t>(from - offset.x) * sizeof(uint32_t),
+                    static_cast<size_t>(to - from) * sizeof(uint32_t));
+        std::fill(row + to, row + r.x + r.width, ground);
     }
 }
 
@@ -74,18 +83,30 @@ void CairoCanvas::CopyFaceToFrame(const ClockScene& scene) {
     cairo_surface_flush(face_.get());
     cairo_surface_flush(frame_.get());
     CairoRegion drawn = DrawnBy(*this, scene);
+    const IntPoint offset = scene.offset;
+    const uint32_t ground = scene.palette.ground & 0xFFFFFF;
+    // A moved dial changes the frame everywhere, as a new one does.
+    if (overDial_ != nullptr && (offset.x != overDialOffset_.x || offset.y != overDialOffset_.y)) overDial_.reset();
     if (incremental && overDial_ != nullptr) {
         // What the last frame drew goes back to the dial; the window then needs that and
         // whatever this frame draws.
-        RestoreDial(*this, overDial_.get());
+        for (int i = 0; i < cairo_region_num_rectangles(overDial_.get()); ++i) {
+            cairo_rectangle_int_t r;
+            cairo_region_get_rectangle(overDial_.get(), i, &r);
+            CopyShifted(*this, r, offset, ground);
+        }
         changed_ = CairoRegion(cairo_region_copy(drawn.get()));
         cairo_region_union(changed_.get(), overDial_.get());
-    } else {
+    } else if (offset.x == 0 && offset.y == 0) {
         // Both layers have one format and size, so the copy is one block of memory.
         std::memcpy(cairo_image_surface_get_data(frame_.get()), cairo_image_surface_get_data(face_.get()),
                     static_cast<size_t>(Stride()) * height_);
         changed_ = Whole();
+    } else {
+        CopyShifted(*this, {0, 0, width_, height_}, offset, ground);
+        changed_ = Whole();
     }
+    overDialOffset_ = offset;
     cairo_surface_mark_dirty(frame_.get());
     overDial_ = std::move(drawn);
 }

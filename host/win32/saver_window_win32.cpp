@@ -147,8 +147,7 @@ LRESULT OnPaint(HWND window) {
 void TickClock(HWND window, const LocalDateTime& now) {
     ClockWindow* clock = ClockOf(window);
     if (clock == nullptr) return;
-    const TickResult result =
-        Tick(clock->tick, now.minute, now.day, currentSettings.showSeconds, currentSettings.showLogo);
+    const TickResult result = TickAt(clock->tick, now, currentSettings);
     if (result.faceDirty) clock->canvas.faceDirty = true;
     if (!result.invalidate) return;
     clock->tickTime = now;

@@ -93,7 +93,7 @@ void X11Saver::Render(bool compose, const LocalDateTime& now) {
 
 void X11Saver::OnTick() {
     const LocalDateTime now = LocalTimeNow();
-    const TickResult result = Tick(tick_, now.minute, now.day, settings_.showSeconds, settings_.showLogo);
+    const TickResult result = TickAt(tick_, now, settings_);
     if (result.faceDirty && canvas_ != nullptr) canvas_->faceDirty = true;
     // The frame shows the same reading the tick judged, so the date and the hands agree.
     if (result.invalidate) Render(true, now);

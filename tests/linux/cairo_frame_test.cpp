@@ -191,11 +191,14 @@ TEST(CairoFrame, DateLogoShowsTheLocaleShortDate) {
 }
 
 // The X11 program rebuilds a frame only where the last one or this one draws: a run of such
-// frames (the banner coming and going, the dial redrawn) equals frames composed whole.
+// frames (the banner coming and going, the dial redrawn, the drift moving it) equals frames
+// composed whole.
 TEST(CairoFrame, FramesByTheirChangesEqualWholeFrames) {
     Clock changes(800, 600), whole(800, 600);
     changes.canvas.incremental = true;
-    const ClockSettings settings = Plain(Normal);
+    ClockSettings settings = Plain(Normal);
+    settings.drift = 1;
+    settings.face = 1;
     const size_t bytes = static_cast<size_t>(whole.canvas.Stride()) * 600;
     for (int i = 0; i < 150; ++i) {
         const LocalDateTime time = TimeOf(9, 6 + i / 60, i % 60 * 7 % 60);

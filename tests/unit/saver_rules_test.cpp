@@ -118,6 +118,23 @@ TEST(TickTest, OtherLogoModesNeverRedrawTheDial) {
     }
 }
 
+// At a night boundary the dial is drawn anew in the other palette, once.
+TEST(TickTest, NightBoundaryRedrawsTheDial) {
+    ClockSettings settings{};
+    SetDefaultSettings(settings);
+    settings.face = 2;
+    settings.showSeconds = 0;
+    TickState state;
+    const auto at = [&](int hour, int minute) { return TickAt(state, {2026, 3, 14, 6, hour, minute, 0}, settings); };
+    at(21, 58);
+    EXPECT_FALSE(at(21, 59).faceDirty);
+    EXPECT_TRUE(at(22, 0).faceDirty);
+    EXPECT_FALSE(at(22, 0).invalidate);
+    EXPECT_FALSE(at(22, 1).faceDirty);
+    at(6, 59);
+    EXPECT_TRUE(at(7, 0).faceDirty);
+}
+
 TEST(TickTimingTest, WaitsForTheNextTurnOfTheSecondAndNeverStalls) {
     const TickInstant now{1000, 250'000'000};
     const TickInstant next = NextTickAfter(now);
