@@ -26,6 +26,16 @@ TickResult Tick(TickState& state, int32_t minute, int32_t day, int32_t showSecon
     return result;
 }
 
+TickResult TickAt(TickState& state, const LocalDateTime& now, const ClockSettings& settings) {
+    TickResult result = Tick(state, now.minute, now.day, settings.showSeconds, settings.showLogo);
+    const bool dark = IsDarkFace(settings, now.hour * 60 + now.minute);
+    if (dark != state.dark) {
+        state.dark = dark;
+        result = {true, true};
+    }
+    return result;
+}
+
 TickInstant NextTickAfter(TickInstant now) { return {now.seconds + 1, TickLatenessNs}; }
 
 int32_t MillisecondsUntilTick(TickInstant now, TickInstant next) {

@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
+#include "common/local_time.h"
+#include "settings/clock_settings.h"
+
 // ---- Canvas size ----
 
 // The preview draws at about this size and shrinks the result, so that a miniature keeps the
@@ -26,6 +29,7 @@ CanvasSize SaverCanvasSize(bool preview, int32_t clientWidth, int32_t clientHeig
 struct TickState {
     int32_t lastMinute = 0;
     int32_t lastDay = 0;
+    bool dark = false;  // the face of the last frame was dark
 };
 
 struct TickResult {
@@ -35,6 +39,10 @@ struct TickResult {
 
 // One timer message at the given local minute and day of the month.
 TickResult Tick(TickState& state, int32_t minute, int32_t day, int32_t showSeconds, int32_t showLogo);
+
+// One timer message at a local time, with the settings that say what the frame shows: the rule
+// above, and a new dial when the face turns dark or light at a night boundary.
+TickResult TickAt(TickState& state, const LocalDateTime& now, const ClockSettings& settings);
 
 // A reading of the real-time clock.
 struct TickInstant {

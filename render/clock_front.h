@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "render/clock_painter.h"
 #include "render/clock_scene.h"
@@ -20,7 +21,7 @@ public:
     virtual bool Valid() const = 0;
     // A painter over the face layer, asked for only to draw the dial anew.
     virtual std::unique_ptr<ClockPainter> FacePainter() = 0;
-    // Lays the dial into the frame layer, for the frame of this scene.
+    // Lays the dial into the frame layer at the scene's offset, the bare parts in its ground colour.
     virtual void CopyFaceToFrame(const ClockScene& scene) = 0;
     // A painter over the frame layer, for what the frame adds over the dial.
     virtual std::unique_ptr<ClockPainter> FramePainter() = 0;
@@ -28,6 +29,10 @@ public:
     // The dial must be drawn before the next frame. The host clears it once the frame is shown.
     bool faceDirty = true;
 };
+
+// The parts of a width x height frame that the dial, laid at `offset`, leaves bare: the canvas
+// fills them with the ground's colour. None at 0,0.
+std::vector<IntBox> BareStrips(int32_t width, int32_t height, IntPoint offset);
 
 // One frame: the dial first while faceDirty is set, then the copy and the hands. Never clears
 // faceDirty.

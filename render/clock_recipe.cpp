@@ -4,35 +4,36 @@ namespace {
 
 // The bezel and the rim shade along one axis across the square round the whole clock.
 void PaintRings(ClockPainter& painter, const ClockScene& scene, const DialGeometry& dial) {
-    painter.FillRectangle({0, 0, scene.width, scene.height}, OpaqueWhite);
+    const FacePalette& colors = scene.palette;
+    painter.FillRectangle({0, 0, scene.width, scene.height}, colors.ground);
     const IntPoint from{dial.centerX - dial.radius, dial.centerY - dial.radius};
     const IntPoint to{dial.centerX + dial.radius, dial.centerY + dial.radius};
     const IntBox bezel = CircleBox(dial.centerX, dial.centerY, dial.bezelRadius);
     const IntBox rim = CircleBox(dial.centerX, dial.centerY, dial.rimRadius);
-    painter.FillEllipseGradient(bezel, from, to, BezelLightColor, BezelDarkColor);
-    // The rim's shades are partly transparent: laid on white, not on the bezel.
-    painter.FillEllipse(rim, OpaqueWhite);
-    painter.FillEllipseGradient(rim, from, to, RimDarkColor, RimLightColor);
-    painter.FillEllipse(CircleBox(dial.centerX, dial.centerY, dial.faceRadius), OpaqueWhite);
+    painter.FillEllipseGradient(bezel, from, to, colors.bezelFrom, colors.bezelTo);
+    // The rim's shades are partly transparent: laid on their own underlay, not on the bezel.
+    painter.FillEllipse(rim, colors.rimUnder);
+    painter.FillEllipseGradient(rim, from, to, colors.rimFrom, colors.rimTo);
+    painter.FillEllipse(CircleBox(dial.centerX, dial.centerY, dial.faceRadius), colors.face);
 }
 
-// Hour discs in the marker colour with a black outline; minute lines in black.
-void PaintMarkers(ClockPainter& painter, const DialGeometry& dial, uint32_t markerColor) {
+// Hour discs in the marker colour outlined in ink; minute lines in ink.
+void PaintMarkers(ClockPainter& painter, const DialGeometry& dial, uint32_t markerColor, uint32_t ink) {
     for (int i = 0; i < MarkerCount; ++i) {
         const DialMarker marker = DialMarkerOf(dial, i);
         if (marker.isHour) {
             painter.FillEllipse(marker.disc, markerColor);
-            painter.DrawEllipse(marker.disc, OpaqueBlack, dial.unit);
+            painter.DrawEllipse(marker.disc, ink, dial.unit);
         } else {
             const FloatPoint outer{static_cast<float>(marker.outer.x), static_cast<float>(marker.outer.y)};
             const FloatPoint inner{static_cast<float>(marker.inner.x), static_cast<float>(marker.inner.y)};
-            painter.DrawLine(outer, inner, OpaqueBlack, dial.unit);
+            painter.DrawLine(outer, inner, ink, dial.unit);
         }
     }
 }
 
 // The numerals 12, 1, 2, ... 11, each centred in its box round its anchor.
-void PaintNumerals(ClockPainter& painter, const DialGeometry& dial) {
+void PaintNumerals(ClockPainter& painter, const DialGeometry& dial, uint32_t ink) {
     const float emSize = static_cast<float>(NumeralFontSize(dial));
     for (int i = 0; i < MarkerCount; i += MarkersPerHour) {
         const int numeral = i == 0 ? 12 : i / MarkersPerHour;
@@ -43,11 +44,11 @@ void PaintNumerals(ClockPainter& painter, const DialGeometry& dial) {
         } else {
             text[0] = static_cast<char16_t>(u'0' + numeral);
         }
-        painter.DrawCentredText(text, NumeralBox(dial, numeral), emSize, OpaqueBlack);
+        painter.DrawCentredText(text, NumeralBox(dial, numeral), emSize, ink);
     }
 }
 
-// The logo line as outlined glyphs: filled in the marker colour, outlined in black.
+// The logo line as outlined glyphs: filled in the marker colour, outlined in ink.
 void PaintLogo(ClockPainter& painter, const ClockScene& scene, const DialGeometry& dial, uint32_t markerColor) {
     char16_t text[SettingsTextCapacity];
     switch (LogoModeOf(scene.settings.showLogo)) {
@@ -62,12 +63,12 @@ void PaintLogo(ClockPainter& painter, const ClockScene& scene, const DialGeometr
     }
     if (text[0] == u'\0') return;
     constexpr float OutlineWidth = 1.0f;
-    painter.DrawOutlinedText(text, LogoBox(dial), static_cast<float>(LogoFontSize(dial)), markerColor, OpaqueBlack,
-                             OutlineWidth);
+    painter.DrawOutlinedText(text, LogoBox(dial), static_cast<float>(LogoFontSize(dial)), markerColor,
+                             scene.palette.ink, OutlineWidth);
 }
 
 // All shadows in one union: crossing shadows are no darker than single ones.
-void PaintShadow(ClockPainter& painter, const ClockHands& hands) {
+void PaintShadow(ClockPainter& painter, const ClockHands& hands, uint32_t shadow) {
     UnionShape shapes[5];
     int count = 0;
     auto polygon = [&](const FloatPoint* points) { shapes[count++] = {UnionShape::Kind::Polygon, points, 4, {}}; };
@@ -79,12 +80,12 @@ void PaintShadow(ClockPainter& painter, const ClockHands& hands) {
     polygon(hands.hour.shadow);
     polygon(hands.minute.shadow);
     ellipse(hands.capShadow);
-    painter.FillUnion(shapes, count, ShadowColor);
+    painter.FillUnion(shapes, count, shadow);
 }
 
-// A black body from tip to tail with a stripe in the marker colour along it.
-void PaintHand(ClockPainter& painter, const Hand& hand, const HandSizes& sizes, uint32_t markerColor) {
-    painter.DrawLine(hand.tip, hand.tail, OpaqueBlack, sizes.handWidth);
+// A body from tip to tail with a stripe in the marker colour along it.
+void PaintHand(ClockPainter& painter, const Hand& hand, const HandSizes& sizes, uint32_t body, uint32_t markerColor) {
+    painter.DrawLine(hand.tip, hand.tail, body, sizes.handWidth);
     painter.DrawLine(hand.stripeOuter, hand.stripeInner, markerColor, sizes.stripeWidth);
 }
 
@@ -94,28 +95,32 @@ void PaintDial(ClockPainter& painter, const ClockScene& scene) {
     const DialGeometry dial = DialGeometryOf(scene.width, scene.height);
     const uint32_t markerColor = ColorRefToArgb(scene.settings.colorOfMarkers);
     PaintRings(painter, scene, dial);
-    PaintMarkers(painter, dial, markerColor);
+    PaintMarkers(painter, dial, markerColor, scene.palette.ink);
     // A font name that no installed family answers to leaves numerals and logo out.
     if (!painter.UseFontFamily(scene.settings.nameOfFont)) return;
-    PaintNumerals(painter, dial);
+    PaintNumerals(painter, dial, scene.palette.ink);
     PaintLogo(painter, scene, dial, markerColor);
 }
 
 void PaintHands(ClockPainter& painter, const ClockScene& scene) {
-    const DialGeometry dial = DialGeometryOf(scene.width, scene.height);
+    // The hands stand where the drift has moved the dial to.
+    DialGeometry dial = DialGeometryOf(scene.width, scene.height);
+    dial.centerX += scene.offset.x;
+    dial.centerY += scene.offset.y;
+    const FacePalette& colors = scene.palette;
     const uint32_t markerColor = ColorRefToArgb(scene.settings.colorOfMarkers);
     const ClockHands hands = ClockHandsOf(dial, ClockTimeOf(scene.time), scene.settings.showSeconds);
-    PaintShadow(painter, hands);
-    PaintHand(painter, hands.hour, hands.sizes, markerColor);
-    PaintHand(painter, hands.minute, hands.sizes, markerColor);
+    PaintShadow(painter, hands, colors.shadow);
+    PaintHand(painter, hands.hour, hands.sizes, colors.hands, markerColor);
+    PaintHand(painter, hands.minute, hands.sizes, colors.hands, markerColor);
     if (hands.second.shown) {
-        painter.FillPolygon(hands.second.needle, 4, OpaqueBlack);
+        painter.FillPolygon(hands.second.needle, 4, colors.hands);
         painter.FillEllipse(hands.second.disc, markerColor);
-        painter.DrawEllipse(hands.second.disc, OpaqueBlack, hands.sizes.outlineWidth);
+        painter.DrawEllipse(hands.second.disc, colors.hands, hands.sizes.outlineWidth);
     }
-    painter.FillEllipse(hands.cap, OpaqueBlack);
+    painter.FillEllipse(hands.cap, colors.hands);
     if (scene.fullScreen && scene.time.minute == BannerMinute) {
-        painter.DrawBannerText(scene.homePage, {0, 0, scene.width, BannerStripHeight}, BannerFontName,
-                               BannerFontHeight, ColorRefToArgb(scene.settings.colorOfInk));
+        painter.DrawBannerText(scene.homePage, {scene.offset.x, scene.offset.y, scene.width, BannerStripHeight},
+                               BannerFontName, BannerFontHeight, scene.bannerArgb);
     }
 }

@@ -6,8 +6,32 @@
 #include <string>
 
 #include "common/local_time.h"
+#include "render/dial_geometry.h"
 #include "render/hand_geometry.h"
 #include "settings/clock_settings.h"
+
+// The colours of the whole picture (ARGB) but the user's accent, which stays the marker colour.
+struct FacePalette {
+    uint32_t ground;              // round the clock
+    uint32_t bezelFrom, bezelTo;  // the bezel's gradient
+    uint32_t rimUnder;            // what the rim's partly transparent shades are laid on
+    uint32_t rimFrom, rimTo;
+    uint32_t face;
+    uint32_t ink;                 // minute ticks, numerals, outlines of the hour discs and the logo
+    uint32_t hands;               // hand bodies, the needle and the cap
+    uint32_t shadow;
+};
+
+// Today's picture: white ground and face, black ink and hands.
+extern const FacePalette LightPalette;
+// For the night and for OLED screens: a black ground, a dark face, grey ink and light hands.
+extern const FacePalette DarkPalette;
+
+// The drift's offset of the picture at a local time, for a clock of the given unit: one step of
+// one pixel along one axis per minute, round a closed path that visits every offset from -2 to
+// 2 units less one pixel on each axis once. A pure function of the time, so a restart keeps to
+// the path.
+IntPoint DriftOffset(const LocalDateTime& time, int32_t unit);
 
 struct ClockScene {
     int32_t width;
@@ -17,6 +41,9 @@ struct ClockScene {
     bool fullScreen;           // only the banner asks
     std::u16string dateText;   // today's short date in the user's format, only for the date logo
     const char* homePage;      // the banner's text
+    FacePalette palette;
+    uint32_t bannerArgb;       // the banner's colour
+    IntPoint offset;           // where the picture stands: the drift's offset, else 0,0
 };
 
 // The platform's short date of a local date, as UTF-16; empty when it cannot be formatted.

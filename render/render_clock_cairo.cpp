@@ -1,5 +1,6 @@
 #include "render/render_clock_cairo.h"
 
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
 
@@ -27,21 +28,28 @@ CairoRegion DrawnBy(const CairoCanvas& canvas, const ClockScene& scene) {
     return region;
 }
 
-// Copies the dial into the frame within the region, row by row: the frame's rows may be
-// longer than the dial's.
-void RestoreDial(const CairoCanvas& canvas, const cairo_region_t* region) {
+// Copies the dial, laid at `offset`, into the frame within the rectangle, row by row; what the
+// moved dial leaves bare takes the ground's colour. The frame's rows may be longer than the
+// dial's (a canvas in a rectangle of a larger picture).
+void CopyShifted(const CairoCanvas& canvas, const cairo_rectangle_int_t& r, IntPoint offset, uint32_t ground) {
     const unsigned char* face = cairo_image_surface_get_data(canvas.Face());
     unsigned char* frame = cairo_image_surface_get_data(canvas.Frame());
     const size_t faceStride = cairo_image_surface_get_stride(canvas.Face());
     const size_t frameStride = canvas.Stride();
-    for (int i = 0; i < cairo_region_num_rectangles(region); ++i) {
-        cairo_rectangle_int_t r;
-        cairo_region_get_rectangle(region, i, &r);
-        const size_t x = static_cast<size_t>(r.x) * sizeof(uint32_t);
-        for (size_t y = r.y; y < static_cast<size_t>(r.y + r.height); ++y) {
-            std::memcpy(frame + y * frameStride + x, face + y * faceStride + x,
-                        static_cast<size_t>(r.width) * sizeof(uint32_t));
+    // The columns of the rectangle that the dial reaches.
+    const int from = std::max(r.x, offset.x);
+    const int to = std::min(r.x + r.width, canvas.Width() + offset.x);
+    for (int y = r.y; y < r.y + r.height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(frame + y * frameStride);
+        const int sourceY = y - offset.y;
+        if (sourceY < 0 || sourceY >= canvas.Height() || from >= to) {
+            std::fill(row + r.x, row + r.x + r.width, ground);
+            continue;
         }
+        std::fill(row + r.x, row + from, ground);
+        std::memcpy(row + from, face + sourceY * faceStride + static_cast<size_t>(from - offset.x) * sizeof(uint32_t),
+                    static_cast<size_t>(to - from) * sizeof(uint32_t));
+        std::fill(row + to, row + r.x + r.width, ground);
     }
 }
 
@@ -77,16 +85,30 @@ void CairoCanvas::CopyFaceToFrame(const ClockScene& scene) {
     cairo_surface_flush(face_.get());
     cairo_surface_flush(frame_.get());
     CairoRegion drawn = DrawnBy(*this, scene);
+    const IntPoint offset = scene.offset;
+    const uint32_t ground = scene.palette.ground & 0xFFFFFF;
+    // A moved dial changes the frame everywhere, as a new one does.
+    if (overDial_ != nullptr && (offset.x != overDialOffset_.x || offset.y != overDialOffset_.y)) overDial_.reset();
     if (incremental && overDial_ != nullptr) {
         // What the last frame drew goes back to the dial; the window then needs that and
         // whatever this frame draws.
-        RestoreDial(*this, overDial_.get());
+        for (int i = 0; i < cairo_region_num_rectangles(overDial_.get()); ++i) {
+            cairo_rectangle_int_t r;
+            cairo_region_get_rectangle(overDial_.get(), i, &r);
+            CopyShifted(*this, r, offset, ground);
+        }
         changed_ = CairoRegion(cairo_region_copy(drawn.get()));
         cairo_region_union(changed_.get(), overDial_.get());
-    } else {
+    } else if (offset.x == 0 && offset.y == 0 && Stride() == cairo_image_surface_get_stride(face_.get())) {
+        // Both layers have one format, size and row length, so the copy is one block of memory.
+        std::memcpy(cairo_image_surface_get_data(frame_.get()), cairo_image_surface_get_data(face_.get()),
+                    static_cast<size_t>(Stride()) * height_);
         changed_ = Whole();
-        RestoreDial(*this, changed_.get());
+    } else {
+        CopyShifted(*this, {0, 0, width_, height_}, offset, ground);
+        changed_ = Whole();
     }
+    overDialOffset_ = offset;
     cairo_surface_mark_dirty(frame_.get());
     overDial_ = std::move(drawn);
 }

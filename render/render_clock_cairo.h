@@ -58,6 +58,7 @@ private:
     // Where the frame differs from the dial: what the last frame drew over it. Null while that
     // is unknown (no frame yet, or a dial drawn since).
     CairoRegion overDial_;
+    IntPoint overDialOffset_{0, 0};  // where the dial stood in that frame
     CairoRegion changed_;
 };
 

@@ -1,5 +1,6 @@
 #include "render/render_clock_win32.h"
 
+#include "common/gdi_holders_win32.h"
 #include "common/render_status.h"
 #include "common/utf16_win32.h"
 #include "render/gdiplus_painter_win32.h"
@@ -40,8 +41,18 @@ std::unique_ptr<ClockPainter> SaverCanvas::FacePainter() { return std::make_uniq
 
 std::unique_ptr<ClockPainter> SaverCanvas::FramePainter() { return std::make_unique<GdiplusPainter>(frame_.Dc()); }
 
-void SaverCanvas::CopyFaceToFrame(const ClockScene&) {
-    NoteGdiResult(BitBlt(frame_.Dc(), 0, 0, width_, height_, face_.Dc(), 0, 0, SRCCOPY) != FALSE, "BitBlt");
+void SaverCanvas::CopyFaceToFrame(const ClockScene& scene) {
+    const IntPoint at = scene.offset;
+    NoteGdiResult(BitBlt(frame_.Dc(), at.x, at.y, width_, height_, face_.Dc(), 0, 0, SRCCOPY) != FALSE, "BitBlt");
+    const std::vector<IntBox> strips = BareStrips(width_, height_, at);
+    if (strips.empty()) return;
+    const uint32_t ground = scene.palette.ground;
+    const COLORREF groundRef = RGB((ground >> 16) & 0xFF, (ground >> 8) & 0xFF, ground & 0xFF);
+    const gdi::Object brush = gdi::Hold(CreateSolidBrush(groundRef));
+    for (const IntBox& strip : strips) {
+        const RECT area{strip.left, strip.top, strip.left + strip.width, strip.top + strip.height};
+        NoteGdiResult(FillRect(frame_.Dc(), &area, static_cast<HBRUSH>(brush.get())) != 0, "FillRect");
+    }
 }
 
 LocalDateTime LocalDateTimeOf(const SYSTEMTIME& time) {

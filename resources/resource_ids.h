@@ -32,7 +32,11 @@
 #define IDC_ABOUT            7
 #define IDC_HOME_PAGE        10
 #define IDC_FONT_NAME        1005
+#define IDC_FACE             1061
+#define IDC_NIGHT_STARTS     1062
+#define IDC_NIGHT_ENDS       1063
 #define IDC_MONITORS         1064
+#define IDC_DRIFT            1065
 
 // Font chooser controls
 #define IDC_FONT_LIST        1006

@@ -88,12 +88,28 @@ bool ParseSettingsText(const std::string& text, char16_t (&field)[SettingsTextCa
     return true;
 }
 
+// "HH:MM-HH:MM" on the 24-hour clock: the two night boundaries as minutes of the day.
+bool ParseNightHours(const std::string& text, int32_t& starts, int32_t& ends) {
+    constexpr char Pattern[] = "99:99-99:99";
+    if (text.size() != sizeof Pattern - 1) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool digit = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
+        if (Pattern[i] == '9' ? !digit : text[i] != Pattern[i]) return false;
+    }
+    const auto number = [&](size_t at) { return (text[at] - '0') * 10 + (text[at + 1] - '0'); };
+    if (number(0) > 23 || number(6) > 23 || number(3) > 59 || number(9) > 59) return false;
+    starts = number(0) * 60 + number(3);
+    ends = number(6) * 60 + number(9);
+    return true;
+}
+
 constexpr const char* Taken = nullptr;
 const char* Expect(bool taken, const char* expected) { return taken ? Taken : expected; }
 
 constexpr const char* SecondsWords[] = {"off", "normal", "fullback"};
 constexpr const char* LogoWords[] = {"off", "date", "text"};
 constexpr const char* MonitorsWords[] = {"main", "all"};
+constexpr const char* FaceWords[] = {"light", "dark", "night"};
 
 namespace g = option_group;
 
@@ -166,6 +182,22 @@ const OptionRow Options[] = {
          return Expect(ParseColor(v, o.settings.colorOfMarkers), "#RRGGBB or 0xBBGGRR");
      },
      "the marker colour, or 0xBBGGRR as stored (default #C8C8C8)"},
+    {"face", g::Settings, "light|dark|night",
+     [](const std::string& v, ClockOptions& o) {
+         return Expect(ParseMode(v, FaceWords, o.settings.face), "light, dark, night or a number");
+     },
+     "the face: light, dark, or dark in the night hours (default light)"},
+    {"night", g::Settings, "HH:MM-HH:MM",
+     [](const std::string& v, ClockOptions& o) {
+         return Expect(ParseNightHours(v, o.settings.nightStarts, o.settings.nightEnds), "HH:MM-HH:MM, 24-hour clock");
+     },
+     "the night hours of --face night (default 22:00-07:00)"},
+    {"drift", g::Settings, nullptr,
+     [](const std::string&, ClockOptions& o) {
+         o.settings.drift = 1;
+         return Taken;
+     },
+     "move the clock a little every minute, against burn-in"},
     {"preview", g::Frame, nullptr,
      [](const std::string&, ClockOptions& o) {
          o.frame.fullScreen = false;

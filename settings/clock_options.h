@@ -20,7 +20,7 @@ bool ParseLocalDateTime(const std::string& text, LocalDateTime& time);
 
 // The groups of options a program takes.
 namespace option_group {
-constexpr unsigned Settings = 1;   // --seconds --logo --text --font --color
+constexpr unsigned Settings = 1;   // --seconds --logo --text --font --color --face --night --drift
 constexpr unsigned HomePage = 2;   // --home-page
 constexpr unsigned Frame = 4;      // --size --time --preview --out
 constexpr unsigned Window = 8;     // --root --window-id --fullscreen
@@ -34,7 +34,7 @@ struct FrameChoices {
     int32_t height = 768;
     bool timeGiven = false;  // otherwise the tool takes the current time
     LocalDateTime time{};
-    bool fullScreen = true;  // --preview clears it: no banner
+    bool fullScreen = true;  // --preview clears it: no banner, no drift
     std::string out = "tarnwick-frame.png";
 };
 

@@ -24,6 +24,19 @@ void SetDefaultSettings(ClockSettings& settings) {
     settings.drift = 0;
 }
 
+bool IsDarkFace(const ClockSettings& settings, int32_t minuteOfDay) {
+    switch (FaceModeOf(settings.face)) {
+    case FaceMode::Light: return false;
+    case FaceMode::Dark: return true;
+    case FaceMode::DarkAtNight: break;
+    }
+    const int32_t starts = settings.nightStarts;
+    const int32_t ends = settings.nightEnds;
+    // Night runs up to, not including, its end; across midnight when it starts later than it ends.
+    if (starts <= ends) return minuteOfDay >= starts && minuteOfDay < ends;
+    return minuteOfDay >= starts || minuteOfDay < ends;
+}
+
 int SettingsTextLength(const char16_t (&field)[SettingsTextCapacity]) {
     int length = 0;
     while (length < SettingsTextCapacity && field[length] != u'\0') ++length;

@@ -53,6 +53,10 @@ constexpr int32_t DefaultNightEnds = 7 * 60;
 
 // A minute of the day as a night boundary can hold it.
 constexpr bool IsMinuteOfDay(int32_t value) { return value >= 0 && value < MinutesPerDay; }
+// Whether the face is dark at that local minute of the day: always, never, or in the night hours,
+// which run from nightStarts up to, not including, nightEnds (across midnight when they start
+// later than they end; equal boundaries mean no night).
+bool IsDarkFace(const ClockSettings& settings, int32_t minuteOfDay);
 
 // Sets the user fields to their defaults; colorOfInk and colorOfBackground are left alone.
 void SetDefaultSettings(ClockSettings& settings);

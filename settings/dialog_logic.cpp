@@ -32,9 +32,15 @@ void ReadBackControls(const SettingsControls& controls, ClockSettings& settings)
     settings.showLogo = ModeFromChecks(controls.logoText, controls.logoDate);
     CopySettingsText(settings.nameOfFont, controls.fontName);
     CopySettingsText(settings.logoText, controls.logoTextValue);
-    // A drop-down with nothing selected keeps what the record held.
+    // A drop-down with nothing selected, or a picker with no time, keeps what the record held.
+    if (controls.faceItem >= 0) settings.face = controls.faceItem;
     if (controls.monitorsItem >= 0) settings.monitors = controls.monitorsItem;
+    if (IsMinuteOfDay(controls.nightStarts)) settings.nightStarts = controls.nightStarts;
+    if (IsMinuteOfDay(controls.nightEnds)) settings.nightEnds = controls.nightEnds;
+    settings.drift = controls.drift ? 1 : 0;
 }
+
+int FaceItemFor(int32_t face) { return static_cast<int>(FaceModeOf(face)); }
 
 int MonitorsItemFor(int32_t monitors) { return monitors == 0 ? 0 : 1; }
 

@@ -14,8 +14,9 @@
 int SecondsButtonFor(int32_t showSeconds);
 int LogoButtonFor(int32_t showLogo);
 
-// The drop-down item that shows a stored monitors choice (items "Main monitor only, others
-// black", "Every monitor").
+// The drop-down item that shows a stored face (items "Light", "Dark", "Dark at night") or
+// monitors choice (items "Main monitor only, others black", "Every monitor").
+int FaceItemFor(int32_t face);
 int MonitorsItemFor(int32_t monitors);
 
 // A mode from its group's checked buttons: the third button gives 2, the second 1, none of them 0.
@@ -30,7 +31,11 @@ struct SettingsControls {
     bool logoText;
     const char16_t* fontName;   // the face-name label's text
     const char16_t* logoTextValue;  // the logo edit's text, enabled or not
+    int faceItem = -1;          // the face drop-down's selection, -1 for none
+    int32_t nightStarts = -1;   // the time pickers as minutes of the day; -1 when a picker holds none
+    int32_t nightEnds = -1;
     int monitorsItem = -1;      // the monitors drop-down's selection, -1 for none
+    bool drift = false;
 };
 
 // Reads the controls back into the record's user fields; texts longer than the record holds

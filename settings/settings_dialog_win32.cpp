@@ -1,5 +1,6 @@
 #include "settings/settings_dialog_win32.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -72,6 +73,32 @@ int SelectedItem(HWND dialog, int id) {
     return item == CB_ERR ? -1 : static_cast<int>(item);
 }
 
+// The time pickers show hours and minutes only; their date part is never read.
+void ShowMinuteOfDay(HWND dialog, int id, int32_t minuteOfDay) {
+    SendDlgItemMessageA(dialog, id, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("HH:mm"));
+    SYSTEMTIME time{};
+    GetLocalTime(&time);
+    time.wHour = static_cast<WORD>(minuteOfDay / 60);
+    time.wMinute = static_cast<WORD>(minuteOfDay % 60);
+    time.wSecond = 0;
+    time.wMilliseconds = 0;
+    SendDlgItemMessageA(dialog, id, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+}
+
+// -1 when the picker holds no time.
+int32_t MinuteOfDayIn(HWND dialog, int id) {
+    SYSTEMTIME time{};
+    if (SendDlgItemMessageA(dialog, id, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) != GDT_VALID) return -1;
+    return time.wHour * 60 + time.wMinute;
+}
+
+// The night hours matter only for "Dark at night", as the logo text only for "Text:".
+void UpdateNightEnabled(HWND dialog) {
+    const bool night = SelectedItem(dialog, IDC_FACE) == static_cast<int>(FaceMode::DarkAtNight);
+    EnableWindow(GetDlgItem(dialog, IDC_NIGHT_STARTS), night);
+    EnableWindow(GetDlgItem(dialog, IDC_NIGHT_ENDS), night);
+}
+
 // The window's DPI where the system tells it per monitor (Windows 10), otherwise the screen's.
 UINT WindowDpi(HWND window) {
     using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
@@ -116,6 +143,7 @@ void OnDpiSettled(HWND dialog, UINT dpi) {
 }
 
 BOOL OnInitDialog(HWND dialog) {
+    FillDropDown(dialog, IDC_FACE, {"Light", "Dark", "Dark at night"});
     FillDropDown(dialog, IDC_MONITORS, {"Main monitor only, others black", "Every monitor"});
     LoadSettings(dialogSettings);
     ShowSettingsInDialog(dialog, dialogSettings);
@@ -145,7 +173,11 @@ void OnOk(HWND dialog) {
     controls.logoText = IsChecked(dialog, IDC_LOGO_TEXT);
     controls.fontName = fontName;
     controls.logoTextValue = logoText;
+    controls.faceItem = SelectedItem(dialog, IDC_FACE);
+    controls.nightStarts = MinuteOfDayIn(dialog, IDC_NIGHT_STARTS);
+    controls.nightEnds = MinuteOfDayIn(dialog, IDC_NIGHT_ENDS);
     controls.monitorsItem = SelectedItem(dialog, IDC_MONITORS);
+    controls.drift = IsChecked(dialog, IDC_DRIFT);
     ReadBackControls(controls, dialogSettings);
     SaveSettings(dialogSettings);
     EndDialog(dialog, IDOK);
@@ -177,7 +209,7 @@ void OnHomePage() {
     ShellExecuteA(nullptr, "open", TARNWICK_HOME_PAGE, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void OnCommand(HWND dialog, int id) {
+void OnCommand(HWND dialog, int id, int code) {
     auto instance = static_cast<HINSTANCE>(hostState.instance);
     switch (id) {
         case IDOK: OnOk(dialog); break;
@@ -195,6 +227,9 @@ void OnCommand(HWND dialog, int id) {
         case IDC_LOGO_DATE:
         case IDC_LOGO_TEXT: UpdateLogoTextEnabled(dialog); break;
         case IDC_MARKER_SWATCH: OnPickColour(dialog); break;
+        case IDC_FACE:
+            if (code == CBN_SELCHANGE) UpdateNightEnabled(dialog);
+            break;
         default: break;
     }
 }
@@ -210,7 +245,13 @@ void ShowSettingsInDialog(HWND dialog, ClockSettings settings) {
     settings.logoText[SettingsTextCapacity - 1] = u'\0';
     SetDlgItemTextW(dialog, IDC_FONT_NAME, Wide(settings.nameOfFont));
     SetDlgItemTextW(dialog, IDC_LOGO_EDIT, Wide(settings.logoText));
+    SendDlgItemMessageA(dialog, IDC_FACE, CB_SETCURSEL, FaceItemFor(settings.face), 0);
     SendDlgItemMessageA(dialog, IDC_MONITORS, CB_SETCURSEL, MonitorsItemFor(settings.monitors), 0);
+    // A boundary outside the day (possible only in a record not loaded through the store) shows its default.
+    ShowMinuteOfDay(dialog, IDC_NIGHT_STARTS, IsMinuteOfDay(settings.nightStarts) ? settings.nightStarts : DefaultNightStarts);
+    ShowMinuteOfDay(dialog, IDC_NIGHT_ENDS, IsMinuteOfDay(settings.nightEnds) ? settings.nightEnds : DefaultNightEnds);
+    CheckDlgButton(dialog, IDC_DRIFT, settings.drift != 0 ? BST_CHECKED : BST_UNCHECKED);
+    UpdateNightEnabled(dialog);
 }
 
 void UpdateLogoTextEnabled(HWND dialog) {
@@ -233,7 +274,7 @@ void PaintColorSwatch(HWND dialog, int buttonId) {
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG: return OnInitDialog(dialog);
-        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam)); return FALSE;
+        case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return FALSE;
         case WM_DESTROY: OnDestroy(dialog); return FALSE;
         // Not handled here: the dialog manager's own scaling runs first.
         case WM_DPICHANGED: PostMessageA(dialog, DpiSettledMessage, LOWORD(wParam), 0); return FALSE;

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <memory>
 
+#include "common/local_time.h"
 #include "settings/clock_settings.h"
 
 class CairoCanvas;
@@ -19,4 +20,4 @@ using OutputCanvas = std::unique_ptr<CairoCanvas, OutputCanvasRelease>;
 // anew when it has another size (the dial is then drawn too, as it is when `dialDue`). Returns
 // the frame, owned by the canvas; null when no canvas of that size can be made.
 cairo_surface_t* DrawClockFrame(OutputCanvas& canvas, int width, int height, const ClockSettings& settings,
-                                const std::tm& now, const char* homePage, bool dialDue);
+                                const LocalDateTime& now, const char* homePage, bool dialDue);

@@ -13,12 +13,6 @@ namespace {
 constexpr guint CloseSettleMs = 250;
 constexpr char SurfaceNamespace[] = "tarnwick";
 
-std::tm LocalTime() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
 
 bool DisplayHasMonitor(GdkDisplay* display, GdkMonitor* monitor) {
     const int count = gdk_display_get_n_monitors(display);
@@ -156,9 +150,9 @@ void OutputSurface::OnRealize(GtkWidget* widget, gpointer) {
 // ---- LayerSaver ----
 
 LayerSaver::LayerSaver(GdkDisplay* display, SaverChoices choices)
-    : display_(display), choices_(std::move(choices)), names_(display), now_(LocalTime()) {
+    : display_(display), choices_(std::move(choices)), names_(display), now_(LocalTimeNow()) {
     // The first reading sets the tick state, so the first tick judges a real change.
-    Tick(tick_, now_.tm_min, now_.tm_mday, choices_.settings.showSeconds, choices_.settings.showLogo);
+    TickAt(tick_, now_, choices_.settings);
     const int count = gdk_display_get_n_monitors(display);
     for (int i = 0; i < count; ++i) AddOutput(gdk_display_get_monitor(display, i));
     AssignClocks();
@@ -211,10 +205,9 @@ void LayerSaver::ScheduleTick() {
 gboolean LayerSaver::OnTick(gpointer self) {
     auto* saver = static_cast<LayerSaver*>(self);
     saver->nextTick_.Forget();
-    saver->now_ = LocalTime();
+    saver->now_ = LocalTimeNow();
     const ClockSettings& settings = saver->choices_.settings;
-    const TickResult result =
-        Tick(saver->tick_, saver->now_.tm_min, saver->now_.tm_mday, settings.showSeconds, settings.showLogo);
+    const TickResult result = TickAt(saver->tick_, saver->now_, settings);
     if (result.invalidate) {
         for (const auto& surface : saver->surfaces_) surface->FrameDue(result.faceDirty);
     }

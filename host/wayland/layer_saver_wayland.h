@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "common/local_time.h"
 #include "host/saver_rules.h"
 #include "host/wayland/clock_frame_wayland.h"
 #include "host/wayland/glib_holders_wayland.h"
@@ -77,7 +78,7 @@ public:
 
     const ClockSettings& Settings() const { return choices_.settings; }
     const char* HomePage() const { return choices_.homePage.c_str(); }
-    const std::tm& Now() const { return now_; }
+    const LocalDateTime& Now() const { return now_; }
 
 private:
     static void OnMonitorAdded(GdkDisplay* display, GdkMonitor* monitor, gpointer self);
@@ -92,7 +93,7 @@ private:
     GdkDisplay* display_;
     SaverChoices choices_;
     OutputNames names_;
-    std::tm now_{};
+    LocalDateTime now_{};
     TickState tick_;
     int exitCode_ = 0;
     bool running_ = false;

@@ -34,6 +34,7 @@ SaverAction DecideSaverAction(bool fullScreen, uint32_t message, uintptr_t wPara
         case m::PowerBroadcast:
             if (wParam == m::SuspendNotice) return SaverAction::EndSaver;
             if (wParam == m::SuspendQuery) return SaverAction::GrantSuspend;
+            if (wParam == m::PowerSettingChange) return SaverAction::PowerSetting;
             return SaverAction::Ignore;
         default: return SaverAction::Default;
     }

@@ -29,6 +29,7 @@ constexpr uintptr_t MonitorPowerCommand = 0xF170;
 constexpr uintptr_t SystemCommandMask = 0xFFF0;   // the low four bits are the system's own
 constexpr uintptr_t SuspendNotice = 4;
 constexpr uintptr_t SuspendQuery = 0;
+constexpr uintptr_t PowerSettingChange = 0x8013;
 }  // namespace saver_message
 
 enum class SaverAction {
@@ -44,6 +45,7 @@ enum class SaverAction {
     Tick,                  // returns 0
     MouseRule,             // returns 0
     GrantSuspend,          // returns 1
+    PowerSetting,          // a power setting the window asked to follow (the display's state); returns 0
 };
 
 SaverAction DecideSaverAction(bool fullScreen, uint32_t message, uintptr_t wParam);

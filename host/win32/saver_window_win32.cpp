@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -44,7 +45,13 @@ struct SaverRun {
     bool anchorTaken = false;   // the cursor could be read at least once
     bool timerMissing = false;  // the system refused the frame timer so far
     bool released = false;      // released once; later closes and destroys do nothing
+    bool displayOff = false;    // the console display is off: ticks compose and show nothing
+    HPOWERNOTIFY displayNotice = nullptr;
 };
+
+// The console display's state: 0 off, 1 on, 2 dimmed.
+constexpr GUID ConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
+constexpr DWORD DisplayOff = 0;
 
 SaverWatcher* watcher = nullptr;
 SaverRun run;
@@ -71,9 +78,29 @@ void StartFrameTimer(HWND window) {
 // Ending the saver is a synchronous close request to the window itself.
 void EndSaver(HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }
 
+// Asks to be told when the display goes off and on, where the system can tell (Windows Vista
+// on); looked up at run time so that older systems still start the saver.
+void FollowDisplayState(HWND window) {
+    using RegisterProc = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
+    auto registerNotice = reinterpret_cast<RegisterProc>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "RegisterPowerSettingNotification")));
+    if (registerNotice != nullptr) {
+        run.displayNotice = registerNotice(window, &ConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+    }
+}
+
+void StopFollowingDisplayState() {
+    using UnregisterProc = BOOL(WINAPI*)(HPOWERNOTIFY);
+    auto unregisterNotice = reinterpret_cast<UnregisterProc>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "UnregisterPowerSettingNotification")));
+    if (run.displayNotice != nullptr && unregisterNotice != nullptr) unregisterNotice(run.displayNotice);
+    run.displayNotice = nullptr;
+}
+
 void ReleaseCanvas() {
     if (run.released) return;
     run.released = true;
+    StopFollowingDisplayState();
     for (HWND clock : run.clocks) {
         if (ClockWindow* state = ClockOf(clock)) state->canvas.Release();
     }
@@ -99,6 +126,7 @@ LRESULT OnCreate(HWND window) {
     if (run.clocks.size() == 1) {
         StartFrameTimer(window);
         run.anchorTaken = ReadCursor(run.cursorAnchor);
+        if (IsFullScreen()) FollowDisplayState(window);
     }
     return 0;
 }
@@ -143,16 +171,19 @@ LRESULT OnPaint(HWND window) {
     return 0;
 }
 
+void ShowNewFrame(HWND window, const LocalDateTime& now) {
+    if (ClockWindow* clock = ClockOf(window)) clock->tickTime = now;
+    InvalidateRect(window, nullptr, FALSE);
+}
+
 // One clock's share of a tick: a new frame when due, the dial first when the day changed.
 void TickClock(HWND window, const LocalDateTime& now) {
     ClockWindow* clock = ClockOf(window);
     if (clock == nullptr) return;
-    const TickResult result =
-        Tick(clock->tick, now.minute, now.day, currentSettings.showSeconds, currentSettings.showLogo);
+    const TickResult result = TickAt(clock->tick, now, currentSettings);
     if (result.faceDirty) clock->canvas.faceDirty = true;
-    if (!result.invalidate) return;
-    clock->tickTime = now;
-    InvalidateRect(window, nullptr, FALSE);
+    // While the display is off the tick keeps its count but nothing is drawn or shown.
+    if (result.invalidate && !run.displayOff) ShowNewFrame(window, now);
 }
 
 LRESULT OnTimer(HWND window) {
@@ -168,6 +199,24 @@ LRESULT OnTimer(HWND window) {
     // One reading for every clock of the tick.
     const LocalDateTime now = LocalTimeNow();
     for (HWND clock : run.clocks) TickClock(clock, now);
+    return 0;
+}
+
+// The display went off, on or dimmed: back on, every clock shows a fresh frame at once.
+LRESULT OnPowerSetting(LPARAM lParam) {
+    const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
+    if (setting == nullptr || !IsEqualGUID(setting->PowerSetting, ConsoleDisplayState) ||
+        setting->DataLength < sizeof(DWORD)) {
+        return 0;
+    }
+    DWORD state = 0;
+    std::memcpy(&state, setting->Data, sizeof state);
+    const bool wasOff = run.displayOff;
+    run.displayOff = state == DisplayOff;
+    if (wasOff && !run.displayOff && !run.released) {
+        const LocalDateTime now = LocalTimeNow();
+        for (HWND clock : run.clocks) ShowNewFrame(clock, now);
+    }
     return 0;
 }
 
@@ -263,6 +312,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case SaverAction::Tick: return OnTimer(window);
         case SaverAction::MouseRule: return OnMouseMove(window);
         case SaverAction::GrantSuspend: return 1;
+        case SaverAction::PowerSetting: return OnPowerSetting(lParam);
         case SaverAction::Default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

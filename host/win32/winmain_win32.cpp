@@ -1,5 +1,6 @@
 // Entry point: host state, settings, GDI+, the run-mode decision and the four run modes.
 #include <windows.h>
+#include <commctrl.h>
 #include <gdiplus.h>
 
 #include <cstdint>
@@ -43,6 +44,9 @@ int RunPasswordChange() {
 }
 
 int RunSettingsDialog(HINSTANCE instance) {
+    // The night hours' time pickers are a common control: their class must exist first.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES};
+    InitCommonControlsEx(&controls);
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SETTINGS), ParentWindow(), SettingsDialogProc, 0);
     return exit_code::DialogEnded;
 }

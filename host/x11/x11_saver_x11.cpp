@@ -1,5 +1,6 @@
 #include "host/x11/x11_saver_x11.h"
 
+#include <X11/extensions/dpms.h>
 #include <poll.h>
 
 #include <algorithm>
@@ -49,7 +50,10 @@ X11Saver::X11Saver(Display* display, SaverTarget target, const ClockSettings& se
       settings_(settings),
       homePage_(std::move(homePage)),
       deleteWindow_(XInternAtom(display, "WM_DELETE_WINDOW", False)),
-      monitors_(display) {}
+      monitors_(display) {
+    int eventBase = 0, errorBase = 0;
+    dpms_ = DPMSQueryExtension(display, &eventBase, &errorBase) && DPMSCapable(display);
+}
 
 X11Saver::~X11Saver() {
     clocks_.clear();
@@ -173,12 +177,25 @@ void X11Saver::Render(bool compose, const LocalDateTime& now) {
 
 void X11Saver::OnTick() {
     const LocalDateTime now = LocalTimeNow();
-    const TickResult result = Tick(tick_, now.minute, now.day, settings_.showSeconds, settings_.showLogo);
+    const TickResult result = TickAt(tick_, now, settings_);
     if (result.faceDirty) {
         for (ClockView& view : clocks_) view.canvas->faceDirty = true;
     }
+    // A display that is not on gets no frames; the first tick after it wakes draws one.
+    if (!DisplayOn()) {
+        frameMissed_ = true;
+        return;
+    }
     // The frame shows the same reading the tick judged, so the date and the hands agree.
-    if (result.invalidate) Render(true, now);
+    if (result.invalidate || frameMissed_) Render(true, now);
+    frameMissed_ = false;
+}
+
+bool X11Saver::DisplayOn() const {
+    if (!dpms_) return true;
+    CARD16 level = DPMSModeOn;
+    BOOL enabled = False;
+    return DPMSInfo(display_, &level, &enabled) == False || enabled == False || level == DPMSModeOn;
 }
 
 bool X11Saver::DispatchEvents() {

@@ -65,6 +65,8 @@ private:
     // Shows the frame, composing a new one first when asked (or when none was made yet).
     void Render(bool compose, const LocalDateTime& now);
     void OnTick();
+    // False while the server's power management has the display in standby, suspend or off.
+    bool DisplayOn() const;
     // Handles the queued events; false when one of them ends the clock.
     bool DispatchEvents();
 
@@ -83,7 +85,9 @@ private:
     int width_ = 0;  // the window's size
     int height_ = 0;
     TickState tick_;
-    bool framed_ = false;  // a frame has been composed since the clocks were placed
+    bool framed_ = false;       // a frame has been composed since the clocks were placed
+    bool dpms_ = false;         // the server tells the display's power level
+    bool frameMissed_ = false;  // a frame fell due while the display was not on
 };
 
 // An X error handler that lets the program end quietly when its window goes away under it

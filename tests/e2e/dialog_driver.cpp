@@ -739,6 +739,21 @@ const std::map<std::string, Step>& Steps() {
         // settings dialog: acting on it
         {"click", [](Session& s, const std::string& a) { Click(Control(s.settings, Number(a))); }},
         {"type", [](Session& s, const std::string& a) { Type(Control(s.settings, IDC_LOGO_EDIT), a); }},
+        {"select",
+         [](Session& s, const std::string& a) {
+             // As a user's choice arrives: the list's selection, then its notice to the dialog.
+             const auto [id, item] = IdAndText(a);
+             HWND list = Control(s.settings, id);
+             Send(list, CB_SETCURSEL, static_cast<WPARAM>(Number(item)), 0);
+             Send(s.settings, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+             Sleep(SettleMs);
+         }},
+        {"item",
+         [](Session& s, const std::string& a) {
+             const auto [id, item] = IdAndText(a);
+             const LRESULT shown = Send(Control(s.settings, id), CB_GETCURSEL, 0, 0);
+             Check(shown == Number(item), "list " + std::to_string(id) + " shows item " + std::to_string(shown));
+         }},
         {"clear", [](Session& s, const std::string&) { ClearEdit(Control(s.settings, IDC_LOGO_EDIT)); }},
         {"set-text",
          [](Session& s, const std::string& a) {

@@ -19,6 +19,19 @@ dialog_drive enter
 dialog_expect_all_stored $GREY_200 1 2 "Palatino Linotype" Brevant
 dialog_reset_key
 
+# The Screen group: "Dark at night" alone enables the night hours; OK stores every choice, the
+# night hours as shown; a face beyond the three shows "Dark at night".
+dialog_drive item:1061=0 item:1064=0 disabled:1062 disabled:1063 unchecked:1065 select:1061=1 disabled:1062 \
+    select:1061=2 enabled:1062 enabled:1063 select:1064=1 click:1065 ok
+dialog_expect_stored Face REG_DWORD 2
+dialog_expect_stored Monitors REG_DWORD 1
+dialog_expect_stored Drift REG_DWORD 1
+dialog_expect_stored "Night starts" REG_DWORD 1320
+dialog_expect_stored "Night ends" REG_DWORD 420
+dialog_store Face REG_DWORD 9
+dialog_drive item:1061=2 enabled:1062 checked:1065 cancel
+dialog_reset_key
+
 # A seconds mode beyond the three shows "Full back" and is stored back as 2.
 dialog_store "Show seconds" REG_DWORD 7
 dialog_drive checked:1025 unchecked:1024 unchecked:1023 ok

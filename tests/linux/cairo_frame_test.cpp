@@ -194,14 +194,17 @@ TEST(CairoFrame, DateLogoShowsTheLocaleShortDate) {
 
 // The X11 program rebuilds a frame only where the last one or this one draws, in place in a
 // monitor's rectangle of the window's picture: a run of such frames (the banner coming and going,
-// the dial redrawn) equals frames composed whole, and the picture round the rectangle is untouched.
+// the dial redrawn, the drift moving it) equals frames composed whole, and the picture round the
+// rectangle is untouched.
 TEST(CairoFrame, FramesByTheirChangesEqualWholeFrames) {
     constexpr int Left = 24, Top = 8, PictureWidth = 900, Row = PictureWidth, Around = 0x123456;
     std::vector<uint32_t> picture(static_cast<size_t>(Row) * (600 + 2 * Top), Around);
     CairoCanvas changes(800, 600, reinterpret_cast<unsigned char*>(&picture[Top * Row + Left]), Row * 4);
     Clock whole(800, 600);
     changes.incremental = true;
-    const ClockSettings settings = Plain(Normal);
+    ClockSettings settings = Plain(Normal);
+    settings.drift = 1;
+    settings.face = 1;
     for (int i = 0; i < 150; ++i) {
         const LocalDateTime time = TimeOf(9, 6 + i / 60, i % 60 * 7 % 60);
         changes.faceDirty = whole.canvas.faceDirty = i % 50 == 0;

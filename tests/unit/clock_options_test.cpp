@@ -22,7 +22,8 @@ TEST(ClockOptions, ValuesBecomeSettings) {
     std::string complaint;
     ASSERT_EQ(Parse({"-root", "--seconds", "FullBack", "--logo", "7", "--text", "Zeit \xC3\xBC\xF0\x9F\x95\x92",
                      "--font", "DejaVu Serif", "--color", "#C02010", "--window-id", "0x1e00007", "--size", "640x480",
-                     "--time", "2024-02-29 23:59:58", "--preview", "--home-page", "https://x.test", "--monitors", "all", "--output", "HDMI-A-1"},
+                     "--time", "2024-02-29 23:59:58", "--preview", "--home-page", "https://x.test", "--monitors", "all", "--output", "HDMI-A-1",
+                     "--face", "Night", "--night", "23:30-06:15", "--drift"},
                     o, complaint),
               0)
         << complaint;
@@ -39,6 +40,9 @@ TEST(ClockOptions, ValuesBecomeSettings) {
     EXPECT_EQ(o.homePage, "https://x.test");
     EXPECT_EQ(o.settings.monitors, 1);
     EXPECT_EQ(o.window.mainOutput, "HDMI-A-1");
+    EXPECT_EQ(o.settings.face, 2);
+    EXPECT_EQ(o.settings.nightStarts * 10000 + o.settings.nightEnds, 1410 * 10000 + 375);
+    EXPECT_EQ(o.settings.drift, 1);
 
     ClockOptions defaults;
     ASSERT_EQ(Parse({"--color", "0xC8C8C8"}, defaults, complaint), 0);
@@ -61,6 +65,10 @@ TEST(ClockOptions, BadWordsGetOneLineAndExitTwo) {
         {{"--size", "0x10"}, nullptr},
         {{"--window-id", "0"}, nullptr},
         {{"--monitors", "some"}, nullptr},
+        {{"--night", "22:00-24:00"}, "tarnwick: bad value '22:00-24:00' for --night: expected HH:MM-HH:MM, 24-hour clock\n"},
+        {{"--night", "7:00-22:00"}, nullptr},
+        {{"--night", "22:00-07:0x"}, nullptr},
+        {{"--face", "dim"}, nullptr},
         {{"--logo"}, "tarnwick: missing value for --logo (try --help)\n"},
         {{"--bogus"}, "tarnwick: unknown option '--bogus' (try --help)\n"},
         {{"plain"}, "tarnwick: unknown option 'plain' (try --help)\n"},

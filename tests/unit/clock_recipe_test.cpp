@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -196,4 +197,28 @@ TEST(ClockRecipe, ShadowPolygonsRunAnticlockwiseAtEveryTime) {
     }
     const FloatPoint square[4] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};  // right, then down: clockwise
     EXPECT_TRUE(RunsClockwise(square, 4));
+}
+
+// One round of the drift at 1920 x 1080 (unit 3): every offset from -6 to 5 on each axis once,
+// one pixel along one axis a minute, closed, and on across midnight.
+TEST(ClockScene, DriftVisitsEveryOffsetOnceByOnePixelSteps) {
+    const int32_t unit = DialGeometryOf(1920, 1080).unit;
+    ASSERT_EQ(unit, 3);
+    std::vector<IntPoint> path;
+    for (int minute = 0; minute <= 144; ++minute) {
+        // 2026-03-14 22:00 onwards: the round crosses midnight into the 15th.
+        const int total = 22 * 60 + minute;
+        const LocalDateTime time{2026, 3, 14 + total / 1440, 0, total % 1440 / 60, total % 60, 0};
+        path.push_back(DriftOffset(time, unit));
+    }
+    std::vector<bool> seen(144, false);
+    for (size_t i = 0; i < 144; ++i) {
+        const IntPoint p = path[i], q = path[i + 1];
+        ASSERT_TRUE(p.x >= -6 && p.x <= 5 && p.y >= -6 && p.y <= 5) << i;
+        EXPECT_FALSE(seen[(p.y + 6) * 12 + p.x + 6]) << "offset visited twice at minute " << i;
+        seen[(p.y + 6) * 12 + p.x + 6] = true;
+        EXPECT_EQ(std::abs(p.x - q.x) + std::abs(p.y - q.y), 1) << "minute " << i;
+    }
+    EXPECT_EQ(path[0].x * 100 + path[0].y, path[144].x * 100 + path[144].y) << "the round closes";
+    EXPECT_EQ(DriftOffset({2026, 3, 14, 6, 10, 0, 0}, 0).x, 0);
 }

@@ -24,7 +24,9 @@ TEST(DialogModes, StoredValuesCheckOneButtonAndReadBackToTheirMode) {
     EXPECT_EQ(ModeFromChecks(false, false), 0);
     EXPECT_EQ(ModeFromChecks(false, true), 1);
     EXPECT_EQ(ModeFromChecks(true, false), 2);
-    // Any stored monitors choice but 0 shows "Every monitor".
+    // A face above 2 (or below 0) shows "Dark at night", any monitors choice but 0 "Every monitor".
+    const int faceItems[][2] = {{0, 0}, {1, 1}, {2, 2}, {9, 2}, {-1, 2}};
+    for (const auto& c : faceItems) EXPECT_EQ(FaceItemFor(c[0]), c[1]) << c[0];
     EXPECT_EQ(MonitorsItemFor(0), 0);
     EXPECT_EQ(MonitorsItemFor(-3), 1);
 }
@@ -37,9 +39,16 @@ TEST(DialogReadBack, ControlsBecomeTheUserFields) {
     SettingsControls controls{0x80FF00, false, true, true, false, u"DejaVu Serif", u"kept while disabled"};
     ReadBackControls(controls, settings);
     EXPECT_EQ(settings.monitors, 7) << "nothing selected keeps the record's choice";
+    EXPECT_EQ(settings.nightStarts, 0) << "a picker with no time keeps the record's";
     controls.monitorsItem = 0;
+    controls.faceItem = 2;
+    controls.nightStarts = 23 * 60 + 15;
+    controls.nightEnds = 6 * 60;
+    controls.drift = true;
     ReadBackControls(controls, settings);
     EXPECT_EQ(settings.monitors, 0);
+    EXPECT_EQ(settings.face * 100000 + settings.nightStarts * 100 + settings.nightEnds / 60, 2 * 100000 + 1395 * 100 + 6);
+    EXPECT_EQ(settings.drift, 1);
     EXPECT_EQ(settings.colorOfMarkers, 0x80FF00u);
     EXPECT_EQ(settings.showSeconds, 2);  // "Full back"
     EXPECT_EQ(settings.showLogo, 1);     // "Date": the edit's text is still taken

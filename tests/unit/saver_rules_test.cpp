@@ -118,6 +118,23 @@ TEST(TickTest, OtherLogoModesNeverRedrawTheDial) {
     }
 }
 
+// At a night boundary the dial is drawn anew in the other palette, once.
+TEST(TickTest, NightBoundaryRedrawsTheDial) {
+    ClockSettings settings{};
+    SetDefaultSettings(settings);
+    settings.face = 2;
+    settings.showSeconds = 0;
+    TickState state;
+    const auto at = [&](int hour, int minute) { return TickAt(state, {2026, 3, 14, 6, hour, minute, 0}, settings); };
+    at(21, 58);
+    EXPECT_FALSE(at(21, 59).faceDirty);
+    EXPECT_TRUE(at(22, 0).faceDirty);
+    EXPECT_FALSE(at(22, 0).invalidate);
+    EXPECT_FALSE(at(22, 1).faceDirty);
+    at(6, 59);
+    EXPECT_TRUE(at(7, 0).faceDirty);
+}
+
 TEST(TickTimingTest, WaitsForTheNextTurnOfTheSecondAndNeverStalls) {
     const TickInstant now{1000, 250'000'000};
     const TickInstant next = NextTickAfter(now);
@@ -197,6 +214,7 @@ TEST(MessageTableTest, PowerAndActivationAreTheSameInBothModes) {
         EXPECT_EQ(DecideSaverAction(fullScreen, m::PowerBroadcast, 4), SaverAction::EndSaver);
         EXPECT_EQ(DecideSaverAction(fullScreen, m::PowerBroadcast, 0), SaverAction::GrantSuspend);
         EXPECT_EQ(DecideSaverAction(fullScreen, m::PowerBroadcast, 7), SaverAction::Ignore);
+        EXPECT_EQ(DecideSaverAction(fullScreen, m::PowerBroadcast, 0x8013), SaverAction::PowerSetting);
         EXPECT_EQ(DecideSaverAction(fullScreen, m::PowerBroadcast, 18), SaverAction::Ignore);
         for (uint32_t message : {m::Activate, m::ActivateApp, m::NcActivate}) {
             EXPECT_EQ(DecideSaverAction(fullScreen, message, 0), SaverAction::EndIfDeactivated);

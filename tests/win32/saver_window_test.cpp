@@ -231,3 +231,26 @@ TEST_F(SaverWindowTest, ParentThatIsNoWindowFailsCreation) {
 }
 
 }  // namespace
+
+// While the display is off a tick shows nothing; on or dimmed again, a frame is due at once.
+TEST_F(SaverWindowTest, NoFramesWhileTheDisplayIsOff) {
+    ASSERT_TRUE(CreateFullScreen());
+    UpdateWindow(saver_);
+    struct {
+        GUID setting;
+        DWORD length;
+        DWORD state;
+    } notice{{0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}}, sizeof(DWORD), 0};
+    const auto tell = [&](DWORD state) {
+        notice.state = state;
+        return SendMessageA(saver_, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(&notice));
+    };
+    EXPECT_EQ(tell(0), 0);
+    SendMessageA(saver_, WM_TIMER, 1, 0);
+    EXPECT_FALSE(GetUpdateRect(saver_, nullptr, FALSE)) << "a frame while the display is off";
+    EXPECT_EQ(tell(2), 0);
+    EXPECT_TRUE(GetUpdateRect(saver_, nullptr, FALSE)) << "no fresh frame when the display is dimmed again";
+    UpdateWindow(saver_);
+    SendMessageA(saver_, WM_TIMER, 1, 0);
+    EXPECT_TRUE(GetUpdateRect(saver_, nullptr, FALSE)) << "the seconds hand stopped after the display came back";
+}
