@@ -6,12 +6,17 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <string>
+#include <vector>
+
+#include "settings/clock_options.h"
 #include <cstring>
 #include <vector>
 
 constexpr char BenchUsage[] =
-    "Usage: tarnwick-bench\nPrints, per canvas size, the minimum and median milliseconds of the dial draw, the "
-    "frame compose and a plain copy of a frame-sized buffer, then whether the 4K frame meets its goal.\n";
+    "Usage: tarnwick-bench [options]\nPrints, per canvas size, the minimum and median milliseconds of the dial "
+    "draw, the frame compose and a plain copy of a frame-sized buffer, then whether the 4K frame meets its goal.\n"
+    "The clock is drawn with the default settings and what the options change (e.g. --face dark --drift).\n";
 
 struct BenchSize {
     int32_t width;
@@ -57,9 +62,17 @@ inline void PrintBenchLine(BenchSize size, Timing dial, Timing frame, Timing cop
 
 // The answer to any words on the command line: the usage, with exit code 0 for --help and 2
 // after a complaint for anything else.
-inline int AnswerBenchWords(bool help) {
-    std::fprintf(help ? stdout : stderr, "%s%s", help ? "" : "tarnwick-bench: takes no options\n", BenchUsage);
-    return help ? 0 : 2;
+// The settings the clock is benched with, from the words after the program's name; false when
+// the program must end at once with `code` (a bad option, or the help shown).
+inline bool ReadBenchSettings(const std::vector<std::string>& words, ClockSettings& settings, int& code) {
+    ClockOptions options;
+    code = ReadClockOptions(words, option_group::Settings, "tarnwick-bench", options);
+    if (code == 0 && options.help) {
+        std::fputs(BenchUsage, stdout);
+        std::fputs(OptionsUsage(option_group::Settings).c_str(), stdout);
+    }
+    settings = options.settings;
+    return code == 0 && !options.help;
 }
 
 // Benches every size with the platform's function, which prints the size's line and returns its

@@ -46,8 +46,8 @@ double BenchOneSize(BenchSize size, const ClockSettings& settings) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1) return AnswerBenchWords(std::strcmp(argv[1], "--help") == 0);
     ClockSettings settings{};
-    SetDefaultSettings(settings);
+    int code = 0;
+    if (!ReadBenchSettings({argv + 1, argv + argc}, settings, code)) return code;
     return BenchAllSizes(FrameGoalTimesCopy, [&](BenchSize size) { return BenchOneSize(size, settings); });
 }

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "common/utf8_text.h"
 #include "render/render_clock_win32.h"
 #include "settings/clock_settings.h"
 #include "tools/bench_timing.h"
@@ -41,10 +42,12 @@ double BenchOneSize(BenchSize size, const ClockSettings& settings) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc > 1) return AnswerBenchWords(wcscmp(argv[1], L"--help") == 0);
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i) words.push_back(Utf8Of(reinterpret_cast<const char16_t*>(argv[i])));
+    ClockSettings settings{};
+    int code = 0;
+    if (!ReadBenchSettings(words, settings, code)) return code;
     GdiplusSession gdiplus;
     if (!gdiplus.Started()) return 1;
-    ClockSettings settings{};
-    SetDefaultSettings(settings);
     return BenchAllSizes(FrameGoalTimesCopy, [&](BenchSize size) { return BenchOneSize(size, settings); });
 }

@@ -16,7 +16,8 @@ python3 - "$TARNWICK_SOURCE/packaging/linux/tarnwick.xml" >"$WORK/choices" <<'PY
 import sys, xml.etree.ElementTree as tree
 for element in tree.parse(sys.argv[1]).iter():
     arg = element.get("arg") or ""
-    words = element.get("arg-set") or arg.replace("%", "#102030" if "color" in arg else "Sample")
+    samples = {"--color": "#102030", "--night": "22:00-07:00"}
+    words = element.get("arg-set") or arg.replace("%", samples.get(arg.split()[0] if arg else "", "Sample"))
     if words:
         print(words)
 PY
