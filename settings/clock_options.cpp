@@ -314,3 +314,9 @@ std::string OptionsUsage(unsigned groups) {
     AddUsageLine(usage, "--help", "show this text");
     return usage;
 }
+
+void PrintUsage(const char* about, unsigned groups, const char* note) {
+    std::fputs(about, stdout);
+    std::fputs(OptionsUsage(groups).c_str(), stdout);
+    std::fputs(note, stdout);
+}

@@ -66,3 +66,5 @@ int ReadClockOptions(const std::vector<std::string>& words, unsigned groups, con
 
 // One help line per option of the groups, in the table's order, then --help.
 std::string OptionsUsage(unsigned groups);
+// A program's whole help on standard output: what it does, its options, then any closing note.
+void PrintUsage(const char* about, unsigned groups, const char* note = "");

@@ -67,10 +67,7 @@ inline void PrintBenchLine(BenchSize size, Timing dial, Timing frame, Timing cop
 inline bool ReadBenchSettings(const std::vector<std::string>& words, ClockSettings& settings, int& code) {
     ClockOptions options;
     code = ReadClockOptions(words, option_group::Settings, "tarnwick-bench", options);
-    if (code == 0 && options.help) {
-        std::fputs(BenchUsage, stdout);
-        std::fputs(OptionsUsage(option_group::Settings).c_str(), stdout);
-    }
+    if (code == 0 && options.help) PrintUsage(BenchUsage, option_group::Settings);
     settings = options.settings;
     return code == 0 && !options.help;
 }

@@ -9,10 +9,9 @@
 constexpr unsigned FrameToolOptions = option_group::Settings | option_group::HomePage | option_group::Frame;
 
 inline void PrintFrameToolUsage() {
-    std::fputs("Usage: tarnwick-frame [options]\n"
+    PrintUsage("Usage: tarnwick-frame [options]\n"
                "Renders one frame of the clock as the saver draws it and writes it as a PNG.\n",
-               stdout);
-    std::fputs(OptionsUsage(FrameToolOptions).c_str(), stdout);
+               FrameToolOptions);
 }
 
 // The address the banner shows: the one given, else the build's own.

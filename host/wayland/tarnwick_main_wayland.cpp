@@ -19,14 +19,10 @@ constexpr char Program[] = "tarnwick-wayland";
 constexpr unsigned ProgramOptions =
     option_group::Settings | option_group::HomePage | option_group::Monitors | option_group::Output;
 
-void PrintUsage() {
-    std::fputs("Usage: tarnwick-wayland [options]\n"
-               "Shows an analog wall clock over the whole desktop of a Wayland compositor with the layer\n"
-               "shell (sway, Hyprland, KDE Plasma...) until a key, a click or a pointer move.\n",
-               stdout);
-    std::fputs(OptionsUsage(ProgramOptions).c_str(), stdout);
-}
-
+constexpr char About[] =
+    "Usage: tarnwick-wayland [options]\n"
+    "Shows an analog wall clock over the whole desktop of a Wayland compositor with the layer\n"
+    "shell (sway, Hyprland, KDE Plasma...) until a key, a click or a pointer move.\n";
 
 }  // namespace
 
@@ -37,7 +33,7 @@ int main(int argc, char** argv) {
         return code;
     }
     if (options.help) {
-        PrintUsage();
+        PrintUsage(About, ProgramOptions);
         return 0;
     }
     // The layer shell is a Wayland protocol: never fall back to an X display.

@@ -25,14 +25,11 @@ constexpr unsigned OwnWindowHeight = 768;
 constexpr unsigned ProgramOptions =
     option_group::Settings | option_group::HomePage | option_group::Window | option_group::Monitors;
 
-void PrintUsage() {
-    std::fputs("Usage: tarnwick [options]\n"
-               "Shows an analog wall clock: as an XScreenSaver display mode in the window named by\n"
-               "$XSCREENSAVER_WINDOW, or in a window of its own that a key or a click closes.\n",
-               stdout);
-    std::fputs(OptionsUsage(ProgramOptions).c_str(), stdout);
-    std::fputs("Where Palatino Linotype is not installed, a serif face stands in for it.\n", stdout);
-}
+constexpr char About[] =
+    "Usage: tarnwick [options]\n"
+    "Shows an analog wall clock: as an XScreenSaver display mode in the window named by\n"
+    "$XSCREENSAVER_WINDOW, or in a window of its own that a key or a click closes.\n";
+constexpr char Note[] = "Where Palatino Linotype is not installed, a serif face stands in for it.\n";
 
 // A window id from $XSCREENSAVER_WINDOW; 0 when it is unset or not a number.
 Window LentWindow() {
@@ -105,7 +102,7 @@ int main(int argc, char** argv) {
         return code;
     }
     if (options.help) {
-        PrintUsage();
+        PrintUsage(About, ProgramOptions, Note);
         return 0;
     }
     const int stopFd = StopSignals();
