@@ -29,10 +29,8 @@ TickResult Tick(TickState& state, int32_t minute, int32_t day, int32_t showSecon
 TickResult TickAt(TickState& state, const LocalDateTime& now, const ClockSettings& settings) {
     TickResult result = Tick(state, now.minute, now.day, settings.showSeconds, settings.showLogo);
     const bool dark = IsDarkFace(settings, now.hour * 60 + now.minute);
-    if (dark != state.dark) {
-        state.dark = dark;
-        result = {true, true};
-    }
+    if (state.dark.has_value() && dark != *state.dark) result = {true, true};
+    state.dark = dark;
     return result;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "common/local_time.h"
 #include "settings/clock_settings.h"
@@ -29,7 +30,9 @@ CanvasSize SaverCanvasSize(bool preview, int32_t clientWidth, int32_t clientHeig
 struct TickState {
     int32_t lastMinute = 0;
     int32_t lastDay = 0;
-    bool dark = false;  // the face of the last frame was dark
+    // Whether the face of the last tick was dark; unknown before the first, whose frame was
+    // already drawn in the palette of its time.
+    std::optional<bool> dark;
 };
 
 struct TickResult {

@@ -126,13 +126,13 @@ TEST(TickTest, NightBoundaryRedrawsTheDial) {
     settings.showSeconds = 0;
     TickState state;
     const auto at = [&](int hour, int minute) { return TickAt(state, {2026, 3, 14, 6, hour, minute, 0}, settings); };
-    at(21, 58);
-    EXPECT_FALSE(at(21, 59).faceDirty);
-    EXPECT_TRUE(at(22, 0).faceDirty);
-    EXPECT_FALSE(at(22, 0).invalidate);
-    EXPECT_FALSE(at(22, 1).faceDirty);
-    at(6, 59);
+    EXPECT_FALSE(at(6, 58).faceDirty) << "the first frame is already drawn in the palette of its time";
+    EXPECT_FALSE(at(6, 59).faceDirty);
     EXPECT_TRUE(at(7, 0).faceDirty);
+    EXPECT_FALSE(at(7, 0).invalidate);
+    EXPECT_FALSE(at(7, 1).faceDirty);
+    at(21, 59);
+    EXPECT_TRUE(at(22, 0).faceDirty);
 }
 
 TEST(TickTimingTest, WaitsForTheNextTurnOfTheSecondAndNeverStalls) {
