@@ -59,3 +59,32 @@ bool X11Monitors::Changed(XEvent& event) const {
     XRRUpdateConfiguration(&event);
     return true;
 }
+
+void X11Monitors::SpanEveryMonitor(Window window) const {
+    int eventBase = 0, errorBase = 0, count = 0;
+    if (!XineramaQueryExtension(display_, &eventBase, &errorBase) || !XineramaIsActive(display_)) return;
+    XineramaScreenInfo* info = XineramaQueryScreens(display_, &count);
+    if (info == nullptr) return;
+    // The monitors that hold the top, bottom, left and right edges of them all.
+    int top = 0, bottom = 0, left = 0, right = 0;
+    for (int i = 1; i < count; ++i) {
+        if (info[i].y_org < info[top].y_org) top = i;
+        if (info[i].y_org + info[i].height > info[bottom].y_org + info[bottom].height) bottom = i;
+        if (info[i].x_org < info[left].x_org) left = i;
+        if (info[i].x_org + info[i].width > info[right].x_org + info[right].width) right = i;
+    }
+    XFree(info);
+    if (count < 2) return;
+    XEvent message{};
+    message.xclient.type = ClientMessage;
+    message.xclient.window = window;
+    message.xclient.message_type = XInternAtom(display_, "_NET_WM_FULLSCREEN_MONITORS", False);
+    message.xclient.format = 32;
+    message.xclient.data.l[0] = top;
+    message.xclient.data.l[1] = bottom;
+    message.xclient.data.l[2] = left;
+    message.xclient.data.l[3] = right;
+    message.xclient.data.l[4] = 1;  // a normal application
+    XSendEvent(display_, DefaultRootWindow(display_), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &message);
+}

@@ -20,6 +20,9 @@ public:
     ScreenRect Place(Window window, int width, int height) const;
     // The event says the screen's layout changed; Xlib then learns the new screen size.
     bool Changed(XEvent& event) const;
+    // Asks the window manager to lay a mapped full-screen window over every Xinerama monitor, not
+    // just the one it would pick (_NET_WM_FULLSCREEN_MONITORS); nothing happens without one.
+    void SpanEveryMonitor(Window window) const;
 
 private:
     std::vector<MonitorArea> FromRandR() const;

@@ -240,6 +240,8 @@ int X11Saver::Run(int stopFd) {
     if (target_.ownWindow) XSetWMProtocols(display_, target_.window, &deleteWindow_, 1);
     Follow(attributes_.width, attributes_.height);
     if (target_.ownWindow) XMapRaised(display_, target_.window);
+    // A window manager fits a full-screen window to one monitor unless told otherwise.
+    if (target_.ownWindow && target_.span == WindowSpan::Monitors) monitors_.SpanEveryMonitor(target_.window);
     Render(true, LocalTimeNow());
 
     pollfd watched[2] = {{ConnectionNumber(display_), POLLIN, 0}, {stopFd, POLLIN, 0}};
