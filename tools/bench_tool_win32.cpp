@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "common/utf8_text.h"
+#include "common/utf16_win32.h"
 #include "render/render_clock_win32.h"
 #include "settings/clock_settings.h"
 #include "tools/bench_timing.h"
@@ -42,8 +42,7 @@ double BenchOneSize(BenchSize size, const ClockSettings& settings) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    std::vector<std::string> words;
-    for (int i = 1; i < argc; ++i) words.push_back(Utf8Of(reinterpret_cast<const char16_t*>(argv[i])));
+    const std::vector<std::string> words = Utf8Words(argc, argv);
     ClockSettings settings{};
     int code = 0;
     if (!ReadBenchSettings(words, settings, code)) return code;

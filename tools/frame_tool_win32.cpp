@@ -19,8 +19,7 @@ constexpr int ExitFailed = 1;
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    std::vector<std::string> words;
-    for (int i = 1; i < argc; ++i) words.push_back(Utf8Of(reinterpret_cast<const char16_t*>(argv[i])));
+    const std::vector<std::string> words = Utf8Words(argc, argv);
     ClockOptions options;
     if (const int code = ReadClockOptions(words, FrameToolOptions, "tarnwick-frame", options); code != 0) return code;
     if (options.help) {
