@@ -36,10 +36,10 @@ TickResult TickAt(TickState& state, const LocalDateTime& now, const ClockSetting
 
 TickInstant NextTickAfter(TickInstant now) { return {now.seconds + 1, TickLatenessNs}; }
 
-int32_t MillisecondsUntilTick(TickInstant now, TickInstant next) {
+int32_t MillisecondsUntilTick(TickInstant now, TickInstant next, int64_t longestSeconds) {
     constexpr int64_t NsPerMs = 1'000'000;
-    // Longer than any wait NextTickAfter schedules: a wait beyond it means the clock was set back.
-    constexpr int64_t LongestWaitNs = 1'000'000'000 + TickLatenessNs + NsPerMs;
+    // Longer than any wait ever scheduled: a wait beyond it means the clock was set back.
+    const int64_t LongestWaitNs = longestSeconds * 1'000'000'000 + TickLatenessNs + NsPerMs;
     const int64_t ns = (next.seconds - now.seconds) * 1'000'000'000 + (next.nanoseconds - now.nanoseconds);
     if (ns <= 0 || ns > LongestWaitNs) return 0;
     return static_cast<int32_t>((ns + NsPerMs - 1) / NsPerMs);

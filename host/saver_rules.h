@@ -47,12 +47,6 @@ TickResult Tick(TickState& state, int32_t minute, int32_t day, int32_t showSecon
 // above, and a new dial when the face turns dark or light at a night boundary.
 TickResult TickAt(TickState& state, const LocalDateTime& now, const ClockSettings& settings);
 
-// A reading of the real-time clock.
-struct TickInstant {
-    int64_t seconds;
-    int64_t nanoseconds;
-};
-
 // Ticks land this long after each turn of the second, so the needle moves with the clock.
 constexpr int64_t TickLatenessNs = 5'000'000;
 
@@ -60,8 +54,9 @@ constexpr int64_t TickLatenessNs = 5'000'000;
 TickInstant NextTickAfter(TickInstant now);
 // Milliseconds from now until the tick at `next`, rounded up. 0 when it is due: when `next` has
 // passed (the clock was set forward, or the wait overslept), and when the wait would be longer
-// than any tick is ever scheduled ahead (the clock was set back), so the ticks never stall.
-int32_t MillisecondsUntilTick(TickInstant now, TickInstant next);
+// than any tick is ever scheduled ahead, `longestSeconds` and the lateness (the clock was set
+// back), so the ticks never stall.
+int32_t MillisecondsUntilTick(TickInstant now, TickInstant next, int64_t longestSeconds = 1);
 
 // ---- Mouse-movement rule ----
 

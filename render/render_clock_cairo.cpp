@@ -128,6 +128,12 @@ LocalDateTime LocalDateTimeOf(const std::tm& time) {
     return {time.tm_year + 1900, time.tm_mon + 1, time.tm_mday, time.tm_wday, time.tm_hour, time.tm_min, time.tm_sec};
 }
 
+LocalDateTime LocalDateTimeOf(const std::tm& time, long nanoseconds) {
+    LocalDateTime local = LocalDateTimeOf(time);
+    local.millisecond = static_cast<int32_t>(nanoseconds / 1'000'000);
+    return local;
+}
+
 std::tm TmOf(const LocalDateTime& time) {
     std::tm tm{};
     tm.tm_year = time.year - 1900;
@@ -141,11 +147,14 @@ std::tm TmOf(const LocalDateTime& time) {
     return tm;
 }
 
-LocalDateTime LocalTimeNow() {
-    const std::time_t now = std::time(nullptr);
+LocalDateTime LocalTimeNow() { return ReadClock().local; }
+
+ClockReading ReadClock() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
     std::tm local{};
-    localtime_r(&now, &local);
-    return LocalDateTimeOf(local);
+    localtime_r(&now.tv_sec, &local);
+    return {{now.tv_sec, now.tv_nsec}, LocalDateTimeOf(local, now.tv_nsec)};
 }
 
 // The user's locale is LC_TIME, as setlocale set it up.

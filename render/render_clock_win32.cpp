@@ -56,13 +56,31 @@ void SaverCanvas::CopyFaceToFrame(const ClockScene& scene) {
 }
 
 LocalDateTime LocalDateTimeOf(const SYSTEMTIME& time) {
-    return {time.wYear, time.wMonth, time.wDay, time.wDayOfWeek, time.wHour, time.wMinute, time.wSecond};
+    return {time.wYear, time.wMonth, time.wDay, time.wDayOfWeek, time.wHour, time.wMinute, time.wSecond,
+            time.wMilliseconds};
 }
 
 LocalDateTime LocalTimeNow() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
     return LocalDateTimeOf(now);
+}
+
+ClockReading ReadClock() {
+    // FILETIME counts 100 ns from 1601; the instant counts from 1970, as the waits need only
+    // differences of it.
+    constexpr int64_t FileTimeOf1970 = 116'444'736'000'000'000;
+    constexpr int64_t UnitsPerSecond = 10'000'000;
+    FILETIME fileTime{};
+    GetSystemTimeAsFileTime(&fileTime);
+    SYSTEMTIME local{};
+    FILETIME localFileTime{};
+    // One reading for both, so the local time is the instant's own.
+    FileTimeToLocalFileTime(&fileTime, &localFileTime);
+    FileTimeToSystemTime(&localFileTime, &local);
+    const int64_t units =
+        ((int64_t{fileTime.dwHighDateTime} << 32) | fileTime.dwLowDateTime) - FileTimeOf1970;
+    return {{units / UnitsPerSecond, (units % UnitsPerSecond) * 100}, LocalDateTimeOf(local)};
 }
 
 std::u16string ShortDateOf(const LocalDateTime& time) {

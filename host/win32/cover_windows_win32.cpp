@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "host/host_state.h"
-#include "host/monitor_covers.h"
+#include "host/clock_layout.h"
 #include "host/saver_rules.h"
 #include "host/win32/saver_messages.h"
 
@@ -66,15 +66,21 @@ bool RegisterCoverClass(HINSTANCE instance) {
 
 }  // namespace
 
-void OpenCoverWindows(HINSTANCE instance, HWND saverWindow, bool clocks) {
+void OpenCoverWindows(HINSTANCE instance, HWND saverWindow, const ClockSettings& settings) {
     CloseCoverWindows();
     covers.saverWindow = saverWindow;
-    const std::vector<ScreenRect> rects = CoverRects(Monitors());
-    if (rects.empty() || (!clocks && !RegisterCoverClass(instance))) return;
-    // A clock over another monitor is a window of the saver's own class: its canvas is made at
-    // that monitor's size in physical pixels, and its timer's ticks come from the saver window.
-    const char* className = clocks ? hostState.className : CoverClassName;
-    for (const ScreenRect& r : rects) {
+    const ScreenRect screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                            GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                            GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    // The saver window fills the main monitor, and a mirror shows what the monitor it lies in shows.
+    for (const MonitorPlan& plan : LayOutClocks(Monitors(), screen, settings)) {
+        if (plan.main || plan.mirror) continue;
+        const bool clock = !plan.clocks.empty();
+        if (!clock && !RegisterCoverClass(instance)) continue;
+        // A clock over another monitor is a window of the saver's own class: its canvas is made at
+        // that monitor's size in physical pixels, and its timer's ticks come from the saver window.
+        const char* className = clock ? hostState.className : CoverClassName;
+        const ScreenRect& r = plan.monitor;
         HWND cover = CreateWindowExA(CoverExStyle, className, hostState.productName, WS_POPUP, r.left, r.top,
                                      r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
         if (cover == nullptr) continue;

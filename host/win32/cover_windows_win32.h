@@ -6,9 +6,11 @@
 
 #include <windows.h>
 
-// Covers each monitor other than the primary with a topmost window just below the saver window:
-// a black one, or with `clocks` a clock window of the saver's class sized to that monitor. A
-// monitor whose window cannot be made is left as it is.
-void OpenCoverWindows(HINSTANCE instance, HWND saverWindow, bool clocks);
+#include "settings/clock_settings.h"
+
+// Covers each monitor other than the primary with a topmost window just below the saver window,
+// as the clock layout says: a black one, or a clock window of the saver's class sized to that
+// monitor. A monitor whose window cannot be made is left as it is.
+void OpenCoverWindows(HINSTANCE instance, HWND saverWindow, const ClockSettings& settings);
 // Destroys every cover; nothing happens when there is none.
 void CloseCoverWindows();

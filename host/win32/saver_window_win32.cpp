@@ -340,7 +340,7 @@ bool CreateSaverWindow(HINSTANCE instance, int showCommand) {
         ReleaseDC(nullptr, screen);
         window = CreateWindowExA(WS_EX_TOPMOST, hostState.className, hostState.productName, FullScreenStyle, 0, 0,
                                  width, height, nullptr, nullptr, instance, nullptr);
-        if (window != nullptr) OpenCoverWindows(instance, window, currentSettings.monitors != 0);
+        if (window != nullptr) OpenCoverWindows(instance, window, currentSettings);
     } else {
         // A handle that names no window leaves the size at 0 and makes the creation fail.
         RECT parentClient{0, 0, 0, 0};

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "host/monitor_covers.h"
+#include "host/clock_layout.h"
 
 class X11Monitors {
 public:

@@ -11,12 +11,6 @@ namespace {
 
 bool windowLost = false;
 
-TickInstant Now() {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return {now.tv_sec, now.tv_nsec};
-}
-
 // The monitors in the window's coordinates, the main one judged on the whole screen.
 std::vector<MonitorArea> InWindow(std::vector<MonitorArea> monitors, const ScreenRect& place) {
     if (const int main = MainMonitor(monitors); main >= 0) monitors[main].primary = true;
@@ -101,13 +95,21 @@ bool X11Saver::Moved() {
 
 std::vector<ScreenRect> X11Saver::ClockPlaces() const {
     const ScreenRect window{0, 0, width_, height_};
-    const bool every = settings_.monitors != 0;
     if (target_.span == WindowSpan::Whole) return {window};
     const std::vector<MonitorArea> monitors = monitors_.OnRoot();
     const ScreenRect place = monitors_.Place(target_.window, width_, height_);
-    if (target_.span == WindowSpan::Monitors) return ClockRects(InWindow(monitors, place), window, every);
-    const bool clock = LentWindowHasClock(monitors, (place.left + place.right) / 2, (place.top + place.bottom) / 2, every);
-    return clock ? std::vector<ScreenRect>{window} : std::vector<ScreenRect>{};
+    if (target_.span == WindowSpan::OneMonitor) {
+        const ScreenRect screen{INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2};
+        const bool clock = LentWindowHasClock(LayOutClocks(monitors, screen, settings_), (place.left + place.right) / 2,
+                                              (place.top + place.bottom) / 2, settings_);
+        return clock ? std::vector<ScreenRect>{window} : std::vector<ScreenRect>{};
+    }
+    // One picture over every monitor: a mirror shows the clock of the monitor it lies in.
+    std::vector<ScreenRect> places;
+    for (const MonitorPlan& plan : LayOutClocks(InWindow(monitors, place), window, settings_)) {
+        if (!plan.mirror) places.insert(places.end(), plan.clocks.begin(), plan.clocks.end());
+    }
+    return places;
 }
 
 ClockView X11Saver::MakeView(const ScreenRect& rect) const {
@@ -175,58 +177,72 @@ void X11Saver::Render(bool compose, const LocalDateTime& now) {
     for (ClockView& view : clocks_) view.canvas->faceDirty = false;
 }
 
-void X11Saver::OnTick() {
-    const LocalDateTime now = LocalTimeNow();
-    const TickResult result = TickAt(tick_, now, settings_);
-    if (result.faceDirty) {
+void X11Saver::Carry(const SessionStep& step) {
+    if (step.dialDirty) {
         for (ClockView& view : clocks_) view.canvas->faceDirty = true;
     }
-    // A display that is not on gets no frames; the first tick after it wakes draws one.
-    if (!DisplayOn()) {
-        frameMissed_ = true;
-        return;
-    }
-    // The frame shows the same reading the tick judged, so the date and the hands agree.
-    if (result.invalidate || frameMissed_) Render(true, now);
-    frameMissed_ = false;
+    // The frame shows the same reading the session judged, so the date and the hands agree.
+    if (step.draw) Render(true, session_->Reading());
+    ending_ = ending_ || step.end;
 }
 
-bool X11Saver::DisplayOn() const {
-    if (!dpms_) return true;
+void X11Saver::OnTick() {
+    // The server is asked for the display's power at every tick: DPMS sends no events.
+    const ClockReading now = ReadClock();
+    SessionStep step = session_->Display(Power(), now);
+    const SessionStep tick = session_->Tick(now);
+    step.draw = step.draw || tick.draw;
+    step.dialDirty = tick.dialDirty;
+    Carry(step);
+}
+
+DisplayPower X11Saver::Power() const {
+    if (!dpms_) return DisplayPower::On;
     CARD16 level = DPMSModeOn;
     BOOL enabled = False;
-    return DPMSInfo(display_, &level, &enabled) == False || enabled == False || level == DPMSModeOn;
+    const bool on = DPMSInfo(display_, &level, &enabled) == False || enabled == False || level == DPMSModeOn;
+    return on ? DisplayPower::On : DisplayPower::Off;
+}
+
+bool X11Saver::HandleEvent(XEvent& event) {
+    switch (event.type) {
+    case Expose:
+        if (event.xexpose.count == 0) Render(false, session_->Reading());
+        return true;
+    case ConfigureNotify:
+        if (Follow(event.xconfigure.width, event.xconfigure.height) || Moved()) Carry(session_->LayoutChanged(ReadClock()));
+        return true;
+    case DestroyNotify:
+        return event.xdestroywindow.window != target_.window;
+    case KeyPress:
+    case ButtonPress:
+        Carry(session_->Input());
+        return true;
+    case MotionNotify:
+        Carry(session_->Pointer({event.xmotion.x, event.xmotion.y}));
+        return true;
+    case EnterNotify:
+        session_->PointerEntered();
+        return true;
+    case ClientMessage:
+        if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) Carry(session_->Stop());
+        return true;
+    default:
+        if (monitors_.Changed(event)) {
+            LayOut();
+            Carry(session_->LayoutChanged(ReadClock()));
+        }
+        return true;
+    }
 }
 
 bool X11Saver::DispatchEvents() {
-    while (XPending(display_) > 0) {
+    while (!ending_ && XPending(display_) > 0) {
         XEvent event;
         XNextEvent(display_, &event);
-        switch (event.type) {
-        case Expose:
-            if (event.xexpose.count == 0) Render(false, LocalTimeNow());
-            break;
-        case ConfigureNotify:
-            if (Follow(event.xconfigure.width, event.xconfigure.height) || Moved()) Render(true, LocalTimeNow());
-            break;
-        case DestroyNotify:
-            if (event.xdestroywindow.window == target_.window) return false;
-            break;
-        case KeyPress:
-        case ButtonPress:
-            return false;
-        case ClientMessage:
-            if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) return false;
-            break;
-        default:
-            if (monitors_.Changed(event)) {
-                LayOut();
-                Render(true, LocalTimeNow());
-            }
-            break;
-        }
+        if (!HandleEvent(event)) return false;
     }
-    return !windowLost;
+    return !windowLost && !ending_;
 }
 
 int X11Saver::Run(int stopFd) {
@@ -235,22 +251,21 @@ int X11Saver::Run(int stopFd) {
         return 1;
     }
     long events = ExposureMask | StructureNotifyMask;
-    if (target_.ownWindow) events |= KeyPressMask | ButtonPressMask;
+    if (target_.ownWindow) events |= KeyPressMask | ButtonPressMask | PointerMotionMask | EnterWindowMask;
     XSelectInput(display_, target_.window, events);
     if (target_.ownWindow) XSetWMProtocols(display_, target_.window, &deleteWindow_, 1);
     Follow(attributes_.width, attributes_.height);
     if (target_.ownWindow) XMapRaised(display_, target_.window);
     // A window manager fits a full-screen window to one monitor unless told otherwise.
     if (target_.ownWindow && target_.span == WindowSpan::Monitors) monitors_.SpanEveryMonitor(target_.window);
-    Render(true, LocalTimeNow());
+    session_ = std::make_unique<SaverSession>(settings_, target_.span != WindowSpan::Whole, ReadClock());
+    Render(true, session_->Reading());
 
     pollfd watched[2] = {{ConnectionNumber(display_), POLLIN, 0}, {stopFd, POLLIN, 0}};
-    TickInstant nextTick = NextTickAfter(Now());
     while (DispatchEvents()) {
-        const int wait = MillisecondsUntilTick(Now(), nextTick);
+        const int wait = session_->MillisecondsUntilTick(ReadClock().instant);
         if (wait == 0) {
             OnTick();
-            nextTick = NextTickAfter(Now());
             continue;
         }
         XFlush(display_);

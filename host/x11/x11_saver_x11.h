@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "host/saver_rules.h"
-#include "host/monitor_covers.h"
+#include "host/clock_layout.h"
+#include "host/saver_session.h"
 #include "host/x11/x11_monitors_x11.h"
 #include "host/x11/x11_presenter_x11.h"
 #include "render/render_clock_cairo.h"
@@ -58,6 +58,8 @@ private:
     bool Moved();
     std::vector<ScreenRect> ClockPlaces() const;
     ClockView MakeView(const ScreenRect& rect) const;
+    // Carries out what the session asks after an event.
+    void Carry(const SessionStep& step);
     // New frames at the given local time; returns the part of the window they changed.
     CairoRegion Compose(const LocalDateTime& now);
     CairoRegion Compose(ClockView& view, const LocalDateTime& now);
@@ -65,10 +67,11 @@ private:
     // Shows the frame, composing a new one first when asked (or when none was made yet).
     void Render(bool compose, const LocalDateTime& now);
     void OnTick();
-    // False while the server's power management has the display in standby, suspend or off.
-    bool DisplayOn() const;
+    // Standby, suspend and off of the server's power management all count as off.
+    DisplayPower Power() const;
     // Handles the queued events; false when one of them ends the clock.
     bool DispatchEvents();
+    bool HandleEvent(XEvent& event);
 
     Display* display_;
     SaverTarget target_;
@@ -84,10 +87,10 @@ private:
     std::vector<ClockView> clocks_;
     int width_ = 0;  // the window's size
     int height_ = 0;
-    TickState tick_;
+    std::unique_ptr<SaverSession> session_;  // from the first frame to the end
     bool framed_ = false;       // a frame has been composed since the clocks were placed
     bool dpms_ = false;         // the server tells the display's power level
-    bool frameMissed_ = false;  // a frame fell due while the display was not on
+    bool ending_ = false;       // the session asked for the end
 };
 
 // An X error handler that lets the program end quietly when its window goes away under it

@@ -1,0 +1,69 @@
+#include "host/saver_session.h"
+
+namespace {
+
+constexpr int64_t SecondsPerMinute = 60;
+constexpr int32_t SecondsOff = 0;
+
+}  // namespace
+
+SaverSession::SaverSession(const ClockSettings& settings, bool fullScreen, const ClockReading& first)
+    : settings_(settings), fullScreen_(fullScreen), reading_(first) {
+    TickAt(tick_, first.local, settings_);
+    ScheduleAfter(first);
+}
+
+FrameCadence SaverSession::Cadence() const {
+    // While the display is off the ticks only watch for it coming back: once a second.
+    if (settings_.showSeconds != SecondsOff || displayOff_) return FrameCadence::Second;
+    return FrameCadence::Minute;
+}
+
+void SaverSession::ScheduleAfter(const ClockReading& now) {
+    next_ = NextTickAfter(now.instant);
+    // Without the needle nothing moves before the minute turns.
+    if (Cadence() == FrameCadence::Minute) next_.seconds += SecondsPerMinute - 1 - now.local.second;
+}
+
+int32_t SaverSession::MillisecondsUntilTick(TickInstant now) const {
+    const int64_t longest = Cadence() == FrameCadence::Minute ? SecondsPerMinute : 1;
+    return ::MillisecondsUntilTick(now, next_, longest);
+}
+
+SessionStep SaverSession::Tick(const ClockReading& now) {
+    const TickResult result = TickAt(tick_, now.local, settings_);
+    ScheduleAfter(now);
+    SessionStep step;
+    step.dialDirty = result.faceDirty;
+    step.draw = result.invalidate && !displayOff_;
+    if (step.draw) reading_ = now;
+    return step;
+}
+
+SessionStep SaverSession::Display(DisplayPower power, const ClockReading& now) {
+    const bool wasOff = displayOff_;
+    displayOff_ = power == DisplayPower::Off;
+    SessionStep step;
+    if (wasOff && !displayOff_) {
+        step.draw = true;
+        reading_ = now;
+    }
+    ScheduleAfter(now);
+    return step;
+}
+
+SessionStep SaverSession::LayoutChanged(const ClockReading& now) {
+    reading_ = now;
+    SessionStep step;
+    step.dialDirty = true;
+    step.draw = !displayOff_;
+    return step;
+}
+
+SessionStep SaverSession::Pointer(ScreenPoint at) {
+    if (!anchor_) {
+        anchor_ = at;
+        return {};
+    }
+    return MouseMoveEndsSaver(*anchor_, at) ? Ended(0) : SessionStep{};
+}
