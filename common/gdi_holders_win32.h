@@ -9,7 +9,7 @@
 #include <type_traits>
 
 #include "common/object_count.h"
-#include "common/render_status.h"
+#include "common/render_status_win32.h"
 
 // ---- GDI+ objects ----
 

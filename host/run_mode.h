@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "host/host_state.h"
+enum class SaverMode { FullScreen, Preview, Configure, ChangePassword };
 
 // The process exit codes, one name per situation.
 namespace exit_code {

@@ -1,7 +1,7 @@
 #include "render/clock_front.h"
 
-#include "common/render_status.h"
 #include "render/clock_recipe.h"
+#include "render/extents_painter.h"
 
 std::vector<IntBox> BareStrips(int32_t width, int32_t height, IntPoint offset) {
     std::vector<IntBox> strips;
@@ -21,11 +21,18 @@ void RenderDial(ClockCanvas& canvas, const ClockScene& scene) {
 void RenderFrameOverDial(ClockCanvas& canvas, const ClockScene& scene) {
     if (!canvas.Valid()) return;
     canvas.CopyFaceToFrame(scene);
-    PaintHands(*canvas.FramePainter(), scene);
+    std::unique_ptr<ClockPainter> frame = canvas.FramePainter();
+    ExtentsPainter drawn(frame.get());
+    PaintHands(drawn, scene);
+    frame.reset();
+    canvas.FrameDrawn(drawn.Boxes());
 }
 
 void RenderClockFrame(ClockCanvas& canvas, const ClockScene& scene) {
-    ResetRenderStatus();
-    if (canvas.faceDirty) RenderDial(canvas, scene);
+    canvas.BeginFrame();
+    if (canvas.faceDirty && canvas.Valid()) {
+        RenderDial(canvas, scene);
+        canvas.faceDirty = false;
+    }
     RenderFrameOverDial(canvas, scene);
 }

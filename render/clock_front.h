@@ -19,14 +19,19 @@ public:
     virtual int32_t Height() const = 0;
     // Both layers exist: nothing is drawn otherwise.
     virtual bool Valid() const = 0;
+    // A frame starts: a canvas that collects its drawing calls' results starts afresh.
+    virtual void BeginFrame() {}
     // A painter over the face layer, asked for only to draw the dial anew.
     virtual std::unique_ptr<ClockPainter> FacePainter() = 0;
     // Lays the dial into the frame layer at the scene's offset, the bare parts in its ground colour.
     virtual void CopyFaceToFrame(const ClockScene& scene) = 0;
     // A painter over the frame layer, for what the frame adds over the dial.
     virtual std::unique_ptr<ClockPainter> FramePainter() = 0;
+    // Where the frame just drawn laid colour over the dial, measured while it was drawn: a canvas
+    // that shows only what changed keeps it.
+    virtual void FrameDrawn(const std::vector<IntBox>& boxes) { (void)boxes; }
 
-    // The dial must be drawn before the next frame. The host clears it once the frame is shown.
+    // The dial must be drawn before the next frame; the frame that draws it clears it.
     bool faceDirty = true;
 };
 
@@ -34,8 +39,8 @@ public:
 // fills them with the ground's colour. None at 0,0.
 std::vector<IntBox> BareStrips(int32_t width, int32_t height, IntPoint offset);
 
-// One frame: the dial first while faceDirty is set, then the copy and the hands. Never clears
-// faceDirty.
+// One frame: the dial first while faceDirty is set (which it then clears), then the copy and the
+// hands.
 void RenderClockFrame(ClockCanvas& canvas, const ClockScene& scene);
 // The platform's short date of a local date (Windows: the user's locale; Linux: LC_TIME), as
 // UTF-16; empty when it cannot be formatted. Each platform's canvas file defines it.

@@ -92,7 +92,7 @@ void PaintHand(ClockPainter& painter, const Hand& hand, const HandSizes& sizes, 
 }  // namespace
 
 void PaintDial(ClockPainter& painter, const ClockScene& scene) {
-    const DialGeometry dial = DialGeometryOf(scene.width, scene.height);
+    const DialGeometry& dial = scene.dial;
     const uint32_t markerColor = ColorRefToArgb(scene.settings.colorOfMarkers);
     PaintRings(painter, scene, dial);
     PaintMarkers(painter, dial, markerColor, scene.palette.ink);
@@ -103,13 +103,9 @@ void PaintDial(ClockPainter& painter, const ClockScene& scene) {
 }
 
 void PaintHands(ClockPainter& painter, const ClockScene& scene) {
-    // The hands stand where the drift has moved the dial to.
-    DialGeometry dial = DialGeometryOf(scene.width, scene.height);
-    dial.centerX += scene.offset.x;
-    dial.centerY += scene.offset.y;
     const FacePalette& colors = scene.palette;
     const uint32_t markerColor = ColorRefToArgb(scene.settings.colorOfMarkers);
-    const ClockHands hands = ClockHandsOf(dial, ClockTimeOf(scene.time), scene.settings.showSeconds);
+    const ClockHands& hands = scene.hands;
     PaintShadow(painter, hands, colors.shadow);
     PaintHand(painter, hands.hour, hands.sizes, colors.hands, markerColor);
     PaintHand(painter, hands.minute, hands.sizes, colors.hands, markerColor);

@@ -56,14 +56,21 @@ IntPoint DriftOffset(const LocalDateTime& time, int32_t unit) {
 ClockScene MakeClockScene(int32_t width, int32_t height, const ClockSettings& settings, const LocalDateTime& time,
                           bool fullScreen, const char* homePage, ShortDateFormatter formatDate) {
     const bool dark = IsDarkFace(settings, time.hour * 60 + time.minute);
+    const DialGeometry dial = DialGeometryOf(width, height);
     ClockScene scene{width,    height,
                      settings, time,
                      fullScreen, u"",
                      homePage, dark ? DarkPalette : LightPalette,
-                     dark ? DarkBannerColor : ColorRefToArgb(settings.colorOfInk), {0, 0}};
+                     dark ? DarkBannerColor : ColorRefToArgb(settings.colorOfInk), {0, 0},
+                     dial,     {}};
     if (LogoModeOf(settings.showLogo) == LogoMode::Date && formatDate != nullptr) scene.dateText = formatDate(time);
     // Drift guards the full screen only: the preview and the settings' miniature stand still.
-    if (fullScreen && settings.drift != 0) scene.offset = DriftOffset(time, DialGeometryOf(width, height).unit);
+    if (fullScreen && settings.drift != 0) scene.offset = DriftOffset(time, dial.unit);
+    // The hands stand where the offset has moved the dial to.
+    DialGeometry moved = dial;
+    moved.centerX += scene.offset.x;
+    moved.centerY += scene.offset.y;
+    scene.hands = ClockHandsOf(moved, ClockTimeOf(time), settings.showSeconds);
     return scene;
 }
 

@@ -44,6 +44,8 @@ struct ClockScene {
     FacePalette palette;
     uint32_t bannerArgb;       // the banner's colour
     IntPoint offset;           // where the picture stands: the drift's offset, else 0,0
+    DialGeometry dial;         // the dial where it is cached, worked out once a frame
+    ClockHands hands;          // the hands at the scene's time, where the offset puts them
 };
 
 // The platform's short date of a local date, as UTF-16; empty when it cannot be formatted.

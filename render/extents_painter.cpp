@@ -32,22 +32,40 @@ void ExtentsPainter::AddPoints(const FloatPoint* points, int count, double grow)
     Add({x, y, static_cast<int32_t>(std::ceil(right)) - x, static_cast<int32_t>(std::ceil(bottom)) - y}, grow);
 }
 
-void ExtentsPainter::FillRectangle(const IntBox& box, uint32_t) { Add(box, 0); }
-
-void ExtentsPainter::FillEllipse(const IntBox& box, uint32_t) { Add(box, 0); }
-
-void ExtentsPainter::DrawEllipse(const IntBox& box, uint32_t, int32_t width) { Add(box, width / 2.0); }
-
-void ExtentsPainter::FillEllipseGradient(const IntBox& box, IntPoint, IntPoint, uint32_t, uint32_t) { Add(box, 0); }
-
-void ExtentsPainter::DrawLine(FloatPoint from, FloatPoint to, uint32_t, int32_t width) {
-    const FloatPoint ends[] = {from, to};
-    AddPoints(ends, 2, width / 2.0);
+void ExtentsPainter::FillRectangle(const IntBox& box, uint32_t argb) {
+    Add(box, 0);
+    if (through_ != nullptr) through_->FillRectangle(box, argb);
 }
 
-void ExtentsPainter::FillPolygon(const FloatPoint* points, int count, uint32_t) { AddPoints(points, count, 0); }
+void ExtentsPainter::FillEllipse(const IntBox& box, uint32_t argb) {
+    Add(box, 0);
+    if (through_ != nullptr) through_->FillEllipse(box, argb);
+}
 
-void ExtentsPainter::FillUnion(const UnionShape* shapes, int count, uint32_t) {
+void ExtentsPainter::DrawEllipse(const IntBox& box, uint32_t argb, int32_t width) {
+    Add(box, width / 2.0);
+    if (through_ != nullptr) through_->DrawEllipse(box, argb, width);
+}
+
+void ExtentsPainter::FillEllipseGradient(const IntBox& box, IntPoint from, IntPoint to, uint32_t fromArgb,
+                                         uint32_t toArgb) {
+    Add(box, 0);
+    if (through_ != nullptr) through_->FillEllipseGradient(box, from, to, fromArgb, toArgb);
+}
+
+void ExtentsPainter::DrawLine(FloatPoint from, FloatPoint to, uint32_t argb, int32_t width) {
+    const FloatPoint ends[] = {from, to};
+    AddPoints(ends, 2, width / 2.0);
+    if (through_ != nullptr) through_->DrawLine(from, to, argb, width);
+}
+
+void ExtentsPainter::FillPolygon(const FloatPoint* points, int count, uint32_t argb) {
+    AddPoints(points, count, 0);
+    if (through_ != nullptr) through_->FillPolygon(points, count, argb);
+}
+
+void ExtentsPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb) {
+    if (through_ != nullptr) through_->FillUnion(shapes, count, argb);
     for (int i = 0; i < count; ++i) {
         if (shapes[i].kind == UnionShape::Kind::Ellipse) {
             Add(shapes[i].box, 0);
@@ -57,17 +75,24 @@ void ExtentsPainter::FillUnion(const UnionShape* shapes, int count, uint32_t) {
     }
 }
 
-bool ExtentsPainter::UseFontFamily(const char16_t*) { return true; }
+bool ExtentsPainter::UseFontFamily(const char16_t* family) {
+    return through_ == nullptr || through_->UseFontFamily(family);
+}
 
-void ExtentsPainter::DrawCentredText(const char16_t*, const FloatBox& box, float, uint32_t) {
+void ExtentsPainter::DrawCentredText(const char16_t* text, const FloatBox& box, float emSize, uint32_t argb) {
     const FloatPoint corners[] = {{box.left, box.top}, {box.left + box.width, box.top + box.height}};
     AddPoints(corners, 2, 0);
+    if (through_ != nullptr) through_->DrawCentredText(text, box, emSize, argb);
 }
 
-void ExtentsPainter::DrawOutlinedText(const char16_t*, const IntBox&, float, uint32_t, uint32_t, float) {
+void ExtentsPainter::DrawOutlinedText(const char16_t* text, const IntBox& box, float emSize, uint32_t fillArgb,
+                                      uint32_t outlineArgb, float outlineWidth) {
     boxes_.push_back(Everywhere);
+    if (through_ != nullptr) through_->DrawOutlinedText(text, box, emSize, fillArgb, outlineArgb, outlineWidth);
 }
 
-void ExtentsPainter::DrawBannerText(const char*, const IntBox& strip, const char*, int32_t, uint32_t) {
+void ExtentsPainter::DrawBannerText(const char* text, const IntBox& strip, const char* fontFamily, int32_t fontHeight,
+                                    uint32_t argb) {
     Add(strip, 0);
+    if (through_ != nullptr) through_->DrawBannerText(text, strip, fontFamily, fontHeight, argb);
 }

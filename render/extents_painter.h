@@ -1,6 +1,7 @@
 // Where a sequence of painter steps lays down colour: one box per step, grown by its line
-// width and a margin for anti-aliasing. Platform-free: a platform that shows only what changed
-// between two frames asks it first, then restores and shows just those boxes.
+// width and a margin for anti-aliasing, noted while the steps go on to the painter given (if
+// any), so that a frame is drawn and measured in one pass. Platform-free: a platform that shows
+// only what changed between two frames restores and shows just those boxes.
 #pragma once
 
 #include <vector>
@@ -9,6 +10,8 @@
 
 class ExtentsPainter final : public ClockPainter {
 public:
+    explicit ExtentsPainter(ClockPainter* through = nullptr) : through_(through) {}
+
     // Every box the steps touched, in the order of the steps; a box may reach beyond the canvas.
     const std::vector<IntBox>& Boxes() const { return boxes_; }
 
@@ -31,5 +34,6 @@ private:
     void Add(const IntBox& box, double grow);
     void AddPoints(const FloatPoint* points, int count, double grow);
 
+    ClockPainter* through_;
     std::vector<IntBox> boxes_;
 };

@@ -14,12 +14,10 @@ CairoSurface OpaqueLayer(int32_t width, int32_t height) {
     return CairoSurface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
 }
 
-// The part of the canvas the frame steps of this scene draw into.
-CairoRegion DrawnBy(const CairoCanvas& canvas, const ClockScene& scene) {
-    ExtentsPainter extents;
-    PaintHands(extents, scene);
+// The part of the canvas the boxes cover.
+CairoRegion RegionOf(const CairoCanvas& canvas, const std::vector<IntBox>& boxes) {
     CairoRegion region(cairo_region_create());
-    for (const IntBox& box : extents.Boxes()) {
+    for (const IntBox& box : boxes) {
         const cairo_rectangle_int_t rectangle{box.left, box.top, box.width, box.height};
         cairo_region_union_rectangle(region.get(), &rectangle);
     }
@@ -84,7 +82,6 @@ CairoRegion CairoCanvas::Whole() const {
 void CairoCanvas::CopyFaceToFrame(const ClockScene& scene) {
     cairo_surface_flush(face_.get());
     cairo_surface_flush(frame_.get());
-    CairoRegion drawn = DrawnBy(*this, scene);
     const IntPoint offset = scene.offset;
     const uint32_t ground = scene.palette.ground & 0xFFFFFF;
     // A moved dial changes the frame everywhere, as a new one does.
@@ -97,8 +94,7 @@ void CairoCanvas::CopyFaceToFrame(const ClockScene& scene) {
             cairo_region_get_rectangle(overDial_.get(), i, &r);
             CopyShifted(*this, r, offset, ground);
         }
-        changed_ = CairoRegion(cairo_region_copy(drawn.get()));
-        cairo_region_union(changed_.get(), overDial_.get());
+        changed_ = std::move(overDial_);
     } else if (offset.x == 0 && offset.y == 0 && Stride() == cairo_image_surface_get_stride(face_.get())) {
         // Both layers have one format, size and row length, so the copy is one block of memory.
         std::memcpy(cairo_image_surface_get_data(frame_.get()), cairo_image_surface_get_data(face_.get()),
@@ -109,8 +105,14 @@ void CairoCanvas::CopyFaceToFrame(const ClockScene& scene) {
         changed_ = Whole();
     }
     overDialOffset_ = offset;
+    overDial_.reset();
     cairo_surface_mark_dirty(frame_.get());
-    overDial_ = std::move(drawn);
+}
+
+void CairoCanvas::FrameDrawn(const std::vector<IntBox>& boxes) {
+    overDial_ = RegionOf(*this, boxes);
+    // The window needs what went back to the dial and what this frame drew.
+    if (changed_ != nullptr) cairo_region_union(changed_.get(), overDial_.get());
 }
 
 int CairoCanvas::Stride() const { return cairo_image_surface_get_stride(frame_.get()); }

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "render/clock_front.h"
 
@@ -35,6 +36,7 @@ public:
     std::unique_ptr<ClockPainter> FacePainter() override;
     void CopyFaceToFrame(const ClockScene& scene) override;
     std::unique_ptr<ClockPainter> FramePainter() override;
+    void FrameDrawn(const std::vector<IntBox>& boxes) override;
 
     int Stride() const;
     cairo_surface_t* Face() const { return face_.get(); }

@@ -1,7 +1,7 @@
 #include "render/render_clock_win32.h"
 
 #include "common/gdi_holders_win32.h"
-#include "common/render_status.h"
+#include "common/render_status_win32.h"
 #include "common/utf16_win32.h"
 #include "render/gdiplus_painter_win32.h"
 
@@ -36,6 +36,8 @@ void SaverCanvas::Release() {
     frame_.Reset();
     face_.Reset();
 }
+
+void SaverCanvas::BeginFrame() { ResetRenderStatus(); }
 
 std::unique_ptr<ClockPainter> SaverCanvas::FacePainter() { return std::make_unique<GdiplusPainter>(face_.Dc()); }
 

@@ -25,6 +25,8 @@ public:
     int32_t Width() const override { return width_; }
     int32_t Height() const override { return height_; }
     bool Valid() const override { return face_.Valid() && frame_.Valid(); }
+    // Each frame's drawing results are collected afresh, for a test to read.
+    void BeginFrame() override;
     std::unique_ptr<ClockPainter> FacePainter() override;
     void CopyFaceToFrame(const ClockScene& scene) override;
     std::unique_ptr<ClockPainter> FramePainter() override;

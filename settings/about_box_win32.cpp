@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "host/host_state.h"
+#include "host/win32/host_state_win32.h"
 #include "resources/resource_ids.h"
 #include "settings/dialog_logic.h"
 

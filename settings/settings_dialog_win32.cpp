@@ -9,7 +9,7 @@
 
 #include "common/gdi_holders_win32.h"
 #include "common/utf16_win32.h"
-#include "host/host_state.h"
+#include "host/win32/host_state_win32.h"
 #include "resources/resource_ids.h"
 #include "settings/about_box_win32.h"
 #include "settings/dialog_logic.h"
@@ -210,7 +210,7 @@ void OnHomePage() {
 }
 
 void OnCommand(HWND dialog, int id, int code) {
-    auto instance = static_cast<HINSTANCE>(hostState.instance);
+    const HINSTANCE instance = hostState.instance;
     switch (id) {
         case IDOK: OnOk(dialog); break;
         case IDCANCEL: EndDialog(dialog, IDCANCEL); break;

@@ -12,6 +12,5 @@ cairo_surface_t* DrawClockFrame(OutputCanvas& canvas, int width, int height, con
     if (!canvas->Valid()) return nullptr;
     if (dialDue) canvas->faceDirty = true;
     RenderClockFrame(*canvas, SceneOf(*canvas, settings, now, true, homePage));
-    canvas->faceDirty = false;
     return canvas->Frame();
 }

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "host/host_state.h"
+#include "host/win32/host_state_win32.h"
 #include "host/clock_layout.h"
 #include "host/saver_rules.h"
 #include "host/win32/saver_messages.h"
@@ -14,11 +14,8 @@ const char* const CoverClassName = "TarnwickCover";
 // activation stays the one that ends the saver.
 constexpr DWORD CoverExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
 
-struct CoverState {
-    HWND saverWindow = nullptr;
-    std::vector<HWND> windows;
-};
-CoverState covers;
+// A black cover's saver window, which its input goes to.
+HWND SaverWindowOf(HWND cover) { return reinterpret_cast<HWND>(GetWindowLongPtrA(cover, GWLP_USERDATA)); }
 
 BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
     MONITORINFO info{};
@@ -39,13 +36,18 @@ std::vector<MonitorArea> Monitors() {
 }
 
 LRESULT CALLBACK CoverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creation = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
+    }
+    const HWND saverWindow = SaverWindowOf(window);
     switch (DecideSaverAction(true, message, wParam)) {
         case SaverAction::EndSaver:
         case SaverAction::MouseRule:
         case SaverAction::Close:
             // The mouse rule reads the cursor in screen coordinates, so the message's own
             // position, relative to this cover, does not matter.
-            if (IsWindow(covers.saverWindow)) SendMessageA(covers.saverWindow, message, wParam, lParam);
+            if (IsWindow(saverWindow)) SendMessageA(saverWindow, message, wParam, lParam);
             return 0;
         case SaverAction::HideCursor: SetCursor(nullptr); return 0;
         case SaverAction::Ignore: return 0;
@@ -66,9 +68,9 @@ bool RegisterCoverClass(HINSTANCE instance) {
 
 }  // namespace
 
-void OpenCoverWindows(HINSTANCE instance, HWND saverWindow, const ClockSettings& settings) {
-    CloseCoverWindows();
-    covers.saverWindow = saverWindow;
+std::vector<HWND> OpenCoverWindows(HINSTANCE instance, HWND saverWindow, const ClockSettings& settings,
+                                   void* clockParameter) {
+    std::vector<HWND> covers;
     const ScreenRect screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                             GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
                             GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
@@ -82,15 +84,17 @@ void OpenCoverWindows(HINSTANCE instance, HWND saverWindow, const ClockSettings&
         const char* className = clock ? hostState.className : CoverClassName;
         const ScreenRect& r = plan.monitor;
         HWND cover = CreateWindowExA(CoverExStyle, className, hostState.productName, WS_POPUP, r.left, r.top,
-                                     r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance, nullptr);
+                                     r.right - r.left, r.bottom - r.top, nullptr, nullptr, instance,
+                                     clock ? clockParameter : static_cast<void*>(saverWindow));
         if (cover == nullptr) continue;
-        covers.windows.push_back(cover);
+        if (!clock) covers.push_back(cover);
         // Just below the clock: should a monitor overlap the primary one, the clock stays in front.
         SetWindowPos(cover, saverWindow, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     }
+    return covers;
 }
 
-void CloseCoverWindows() {
-    for (HWND cover : covers.windows) DestroyWindow(cover);
-    covers.windows.clear();
+void CloseCoverWindows(std::vector<HWND>& covers) {
+    for (HWND cover : covers) DestroyWindow(cover);
+    covers.clear();
 }

@@ -6,11 +6,15 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "settings/clock_settings.h"
 
 // Covers each monitor other than the primary with a topmost window just below the saver window,
 // as the clock layout says: a black one, or a clock window of the saver's class sized to that
-// monitor. A monitor whose window cannot be made is left as it is.
-void OpenCoverWindows(HINSTANCE instance, HWND saverWindow, const ClockSettings& settings);
-// Destroys every cover; nothing happens when there is none.
-void CloseCoverWindows();
+// monitor and created with `clockParameter`. A monitor whose window cannot be made is left as it
+// is. Returns the black covers; the clock windows join the run through their creation.
+std::vector<HWND> OpenCoverWindows(HINSTANCE instance, HWND saverWindow, const ClockSettings& settings,
+                                   void* clockParameter);
+// Destroys the covers and empties the list.
+void CloseCoverWindows(std::vector<HWND>& covers);

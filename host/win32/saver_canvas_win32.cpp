@@ -1,6 +1,6 @@
 #include "host/win32/saver_canvas_win32.h"
 
-#include "host/host_state.h"
+#include "host/win32/host_state_win32.h"
 #include "tarnwick_config.h"
 
 void RenderClock(SaverCanvas& canvas, const LocalDateTime& time) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "host/win32/cover_windows_win32.h"
-#include "host/host_state.h"
+#include "host/win32/host_state_win32.h"
 #include "common/object_count.h"
 #include "host/win32/saver_canvas_win32.h"
 #include "host/win32/saver_hooks_win32.h"
@@ -31,37 +31,21 @@ constexpr DWORD PreviewStyle = WS_CHILD | WS_VISIBLE;
 // One clock window's own state, reached through its GWLP_USERDATA from creation to the last
 // message it gets.
 struct ClockWindow {
+    SaverRun& run;
     SaverCanvas canvas;
-    TickState tick;
-    // The reading of the tick that asked for the next frame, so every clock of a tick shows
-    // the same time; none when the system asks for a paint of its own.
-    std::optional<LocalDateTime> tickTime;
-};
-
-// What spans every window of one run: the clocks, the one cursor anchor, the one timer.
-struct SaverRun {
-    std::vector<HWND> clocks;   // the live clock windows; the first holds the timer
-    ScreenPoint cursorAnchor{0, 0};
-    bool anchorTaken = false;   // the cursor could be read at least once
-    bool timerMissing = false;  // the system refused the frame timer so far
-    bool released = false;      // released once; later closes and destroys do nothing
-    bool displayOff = false;    // the console display is off: ticks compose and show nothing
-    HPOWERNOTIFY displayNotice = nullptr;
 };
 
 // The console display's state: 0 off, 1 on, 2 dimmed.
 constexpr GUID ConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
-constexpr DWORD DisplayOff = 0;
+constexpr DWORD DisplayOffState = 0;
 
 SaverWatcher* watcher = nullptr;
-SaverRun run;
 
 bool IsFullScreen() { return hostState.mode == SaverMode::FullScreen; }
 
 ClockWindow* ClockOf(HWND window) { return reinterpret_cast<ClockWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
 
-// False when the position cannot be read (the input belongs to another desktop); the point is
-// then left as it was.
+// False when the position cannot be read (the input belongs to another desktop).
 bool ReadCursor(ScreenPoint& point) {
     POINT read{0, 0};
     if (!saverWindowCalls.getCursorPos(&read)) return false;
@@ -71,7 +55,7 @@ bool ReadCursor(ScreenPoint& point) {
 
 // Without its timer the window keeps showing its first frame and still ends on input, but the
 // clock would stand still: so every later message asks again until the system grants it.
-void StartFrameTimer(HWND window) {
+void StartFrameTimer(SaverRun& run, HWND window) {
     run.timerMissing = saverWindowCalls.setTimer(window, FrameTimerId, FrameTimerPeriodMs, nullptr) == 0;
 }
 
@@ -80,7 +64,7 @@ void EndSaver(HWND window) { SendMessageA(window, WM_CLOSE, 0, 0); }
 
 // Asks to be told when the display goes off and on, where the system can tell (Windows Vista
 // on); looked up at run time so that older systems still start the saver.
-void FollowDisplayState(HWND window) {
+void FollowDisplayState(SaverRun& run, HWND window) {
     using RegisterProc = HPOWERNOTIFY(WINAPI*)(HANDLE, LPCGUID, DWORD);
     auto registerNotice = reinterpret_cast<RegisterProc>(reinterpret_cast<void (*)()>(
         GetProcAddress(GetModuleHandleA("user32.dll"), "RegisterPowerSettingNotification")));
@@ -89,7 +73,7 @@ void FollowDisplayState(HWND window) {
     }
 }
 
-void StopFollowingDisplayState() {
+void StopFollowingDisplayState(SaverRun& run) {
     using UnregisterProc = BOOL(WINAPI*)(HPOWERNOTIFY);
     auto unregisterNotice = reinterpret_cast<UnregisterProc>(reinterpret_cast<void (*)()>(
         GetProcAddress(GetModuleHandleA("user32.dll"), "UnregisterPowerSettingNotification")));
@@ -97,21 +81,20 @@ void StopFollowingDisplayState() {
     run.displayNotice = nullptr;
 }
 
-void ReleaseCanvas() {
+void ReleaseCanvas(SaverRun& run) {
     if (run.released) return;
     run.released = true;
-    StopFollowingDisplayState();
+    StopFollowingDisplayState(run);
     for (HWND clock : run.clocks) {
         if (ClockWindow* state = ClockOf(clock)) state->canvas.Release();
     }
-    CloseCoverWindows();
+    CloseCoverWindows(run.covers);
     PostQuitMessage(0);
 }
 
-LRESULT OnCreate(HWND window) {
-    // The first clock of a run starts it afresh: nothing released, no cursor read yet.
-    if (run.clocks.empty()) run = SaverRun{};
-    auto* clock = new ClockWindow;
+LRESULT OnCreate(HWND window, const CREATESTRUCTA& creation) {
+    SaverRun& run = *static_cast<SaverRun*>(creation.lpCreateParams);
+    auto* clock = new ClockWindow{run, {}};
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(clock));
     run.clocks.push_back(window);
 
@@ -124,18 +107,23 @@ LRESULT OnCreate(HWND window) {
     ReleaseDC(window, reference);
 
     if (run.clocks.size() == 1) {
-        StartFrameTimer(window);
-        run.anchorTaken = ReadCursor(run.cursorAnchor);
-        if (IsFullScreen()) FollowDisplayState(window);
+        // The first frame shows this reading; the ticks go on from it.
+        run.session.emplace(currentSettings, IsFullScreen(), ReadClock());
+        StartFrameTimer(run, window);
+        if (ScreenPoint cursor{0, 0}; ReadCursor(cursor)) run.session->Pointer(cursor);
+        if (IsFullScreen()) FollowDisplayState(run, window);
     }
     return 0;
 }
 
 // The window's last message: its state goes with it.
 void OnNcDestroy(HWND window) {
-    delete ClockOf(window);
+    ClockWindow* clock = ClockOf(window);
+    if (clock == nullptr) return;
+    std::vector<HWND>& clocks = clock->run.clocks;
+    clocks.erase(std::remove(clocks.begin(), clocks.end(), window), clocks.end());
+    delete clock;
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    run.clocks.erase(std::remove(run.clocks.begin(), run.clocks.end(), window), run.clocks.end());
 }
 
 void ShowFrame(HWND window, HDC target, const SaverCanvas& canvas) {
@@ -156,90 +144,74 @@ LRESULT OnPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
     ClockWindow* clock = ClockOf(window);
-    if (target != nullptr && clock != nullptr && clock->canvas.Valid()) {
+    if (target != nullptr && clock != nullptr && clock->canvas.Valid() && clock->run.session) {
         SaverCanvas& canvas = clock->canvas;
         if (watcher != nullptr) watcher->BeforeFrame(canvas.faceDirty);
-        RenderClock(canvas, clock->tickTime.value_or(LocalTimeNow()));
-        clock->tickTime.reset();
+        // Every clock shows the session's one reading, whether a tick or the system asked.
+        RenderClock(canvas, clock->run.session->Reading());
         ShowFrame(window, target, canvas);
         if (watcher != nullptr && !IsFullScreen()) {
             watcher->PreviewPainted(window, canvas.FrameLayer(), canvas.Width(), canvas.Height());
         }
-        canvas.faceDirty = false;
     }
     EndPaint(window, &paint);
     return 0;
 }
 
-void ShowNewFrame(HWND window, const LocalDateTime& now) {
-    if (ClockWindow* clock = ClockOf(window)) clock->tickTime = now;
-    InvalidateRect(window, nullptr, FALSE);
+// Carries out a step of the session on every clock window of the run.
+void Carry(SaverRun& run, HWND window, const SessionStep& step) {
+    for (HWND clock : run.clocks) {
+        ClockWindow* state = ClockOf(clock);
+        if (state == nullptr) continue;
+        if (step.dialDirty) state->canvas.faceDirty = true;
+        if (step.draw) InvalidateRect(clock, nullptr, FALSE);
+    }
+    if (step.end) EndSaver(window);
 }
 
-// One clock's share of a tick: a new frame when due, the dial first when the day changed.
-void TickClock(HWND window, const LocalDateTime& now) {
-    ClockWindow* clock = ClockOf(window);
-    if (clock == nullptr) return;
-    const TickResult result = TickAt(clock->tick, now, currentSettings);
-    if (result.faceDirty) clock->canvas.faceDirty = true;
-    // While the display is off the tick keeps its count but nothing is drawn or shown.
-    if (result.invalidate && !run.displayOff) ShowNewFrame(window, now);
-}
-
-LRESULT OnTimer(HWND window) {
-    if (run.released) return 0;
+LRESULT OnTimer(SaverRun& run, HWND window) {
+    if (run.released || !run.session) return 0;
     // A host window destroyed in order takes the preview with it, and the destroy message
     // releases. But the host can also vanish without that (its process killed, or a system that
     // does not destroy a child of another process): each tick looks, so the preview then ends
     // within a second instead of lingering unseen.
     if (!IsFullScreen() && !IsWindow(ParentWindow())) {
-        EndSaver(window);
+        Carry(run, window, run.session->Stop());
         return 0;
     }
-    // One reading for every clock of the tick.
-    const LocalDateTime now = LocalTimeNow();
-    for (HWND clock : run.clocks) TickClock(clock, now);
+    Carry(run, window, run.session->Tick(ReadClock()));
     return 0;
 }
 
-// The display went off, on or dimmed: back on, every clock shows a fresh frame at once.
-LRESULT OnPowerSetting(LPARAM lParam) {
+// The display went off, on or dimmed.
+LRESULT OnPowerSetting(SaverRun& run, HWND window, LPARAM lParam) {
     const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
     if (setting == nullptr || !IsEqualGUID(setting->PowerSetting, ConsoleDisplayState) ||
-        setting->DataLength < sizeof(DWORD)) {
+        setting->DataLength < sizeof(DWORD) || !run.session) {
         return 0;
     }
     DWORD state = 0;
     std::memcpy(&state, setting->Data, sizeof state);
-    const bool wasOff = run.displayOff;
-    run.displayOff = state == DisplayOff;
-    if (wasOff && !run.displayOff && !run.released) {
-        const LocalDateTime now = LocalTimeNow();
-        for (HWND clock : run.clocks) ShowNewFrame(clock, now);
-    }
+    const DisplayPower power = state == DisplayOffState ? DisplayPower::Off : DisplayPower::On;
+    const SessionStep step = run.session->Display(power, ReadClock());
+    if (!run.released) Carry(run, window, step);
     return 0;
 }
 
-LRESULT OnMouseMove(HWND window) {
+LRESULT OnMouseMove(SaverRun& run, HWND window) {
     ScreenPoint cursor{0, 0};
     // A position that cannot be read tells nothing of a move: the anchor stays, the saver runs on.
-    if (!ReadCursor(cursor)) return 0;
-    if (!run.anchorTaken) {
-        // No anchor could be taken at creation: the first position read becomes it.
-        run.cursorAnchor = cursor;
-        run.anchorTaken = true;
-        return 0;
-    }
-    if (MouseMoveEndsSaver(run.cursorAnchor, cursor)) EndSaver(window);
+    if (!ReadCursor(cursor) || !run.session) return 0;
+    Carry(run, window, run.session->Pointer(cursor));
     return 0;
 }
 
-LRESULT OnClose() {
+LRESULT OnClose(SaverRun& run) {
     // Input that arrives between the release and the end of the loop finds nothing left to close,
     // and must not ask for the password a second time.
     if (run.released || passwordCheckActive) return 0;
     if (!saverWindowCalls.confirmClose()) return 0;
-    ReleaseCanvas();
+    ReleaseCanvas(run);
     return 0;
 }
 
@@ -276,7 +248,7 @@ const SaverCanvas* SaverCanvasOf(HWND window) {
     return clock != nullptr ? &clock->canvas : nullptr;
 }
 
-HWND ParentWindow() { return reinterpret_cast<HWND>(static_cast<uintptr_t>(hostState.parentWindow)); }
+HWND ParentWindow() { return hostState.parentWindow; }
 
 bool ConfirmClose() {
     if (!IsFullScreen()) return true;
@@ -293,26 +265,42 @@ bool ConfirmClose() {
     return mayClose;
 }
 
+SaverRun::~SaverRun() {
+    CloseCoverWindows(covers);
+    // Each destroy takes its window out of the list.
+    while (!clocks.empty()) {
+        const HWND clock = clocks.back();
+        DestroyWindow(clock);
+        if (!clocks.empty() && clocks.back() == clock) clocks.pop_back();
+    }
+}
+
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
     if (watcher != nullptr && watcher->Answer(window, message, &answer)) return answer;
     if (message == WM_NCDESTROY) OnNcDestroy(window);
-    if (run.timerMissing && !run.released && !run.clocks.empty()) StartFrameTimer(run.clocks.front());
+    if (message == WM_CREATE) return OnCreate(window, *reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    ClockWindow* clock = ClockOf(window);
+    if (clock == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    SaverRun& run = clock->run;
+    if (run.timerMissing && !run.released && !run.clocks.empty()) StartFrameTimer(run, run.clocks.front());
     switch (DecideSaverAction(IsFullScreen(), message, wParam)) {
-        case SaverAction::SetUpCanvas: return OnCreate(window);
-        case SaverAction::Release: ReleaseCanvas(); return 0;
+        case SaverAction::SetUpCanvas: return 0;
+        case SaverAction::Release: ReleaseCanvas(run); return 0;
         case SaverAction::EndIfDeactivated:
-            if (LosesActivation(message, wParam)) EndSaver(window);
+            if (LosesActivation(message, wParam) && run.session) Carry(run, window, run.session->Stop());
             return DefWindowProcA(window, message, wParam, lParam);
         case SaverAction::Paint: return OnPaint(window);
-        case SaverAction::Close: return OnClose();
+        case SaverAction::Close: return OnClose(run);
         case SaverAction::HideCursor: SetCursor(nullptr); return 0;
         case SaverAction::Ignore: return 0;
-        case SaverAction::EndSaver: EndSaver(window); return 0;
-        case SaverAction::Tick: return OnTimer(window);
-        case SaverAction::MouseRule: return OnMouseMove(window);
+        case SaverAction::EndSaver:
+            if (run.session) Carry(run, window, run.session->Input());
+            return 0;
+        case SaverAction::Tick: return OnTimer(run, window);
+        case SaverAction::MouseRule: return OnMouseMove(run, window);
         case SaverAction::GrantSuspend: return 1;
-        case SaverAction::PowerSetting: return OnPowerSetting(lParam);
+        case SaverAction::PowerSetting: return OnPowerSetting(run, window, lParam);
         case SaverAction::Default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -330,7 +318,7 @@ bool RegisterSaverClass(HINSTANCE instance) {
     return RegisterClassExA(&windowClass) != 0;
 }
 
-bool CreateSaverWindow(HINSTANCE instance, int showCommand) {
+bool CreateSaverWindow(HINSTANCE instance, int showCommand, SaverRun& run) {
     HWND window = nullptr;
     if (IsFullScreen()) {
         // The clock fills the primary display; the other monitors get covers, black or with a clock.
@@ -339,14 +327,14 @@ bool CreateSaverWindow(HINSTANCE instance, int showCommand) {
         const int height = GetDeviceCaps(screen, VERTRES);
         ReleaseDC(nullptr, screen);
         window = CreateWindowExA(WS_EX_TOPMOST, hostState.className, hostState.productName, FullScreenStyle, 0, 0,
-                                 width, height, nullptr, nullptr, instance, nullptr);
-        if (window != nullptr) OpenCoverWindows(instance, window, currentSettings);
+                                 width, height, nullptr, nullptr, instance, &run);
+        if (window != nullptr) run.covers = OpenCoverWindows(instance, window, currentSettings, &run);
     } else {
         // A handle that names no window leaves the size at 0 and makes the creation fail.
         RECT parentClient{0, 0, 0, 0};
         GetClientRect(ParentWindow(), &parentClient);
         window = CreateWindowExA(0, hostState.className, hostState.productName, PreviewStyle, 0, 0,
-                                 parentClient.right, parentClient.bottom, ParentWindow(), nullptr, instance, nullptr);
+                                 parentClient.right, parentClient.bottom, ParentWindow(), nullptr, instance, &run);
     }
     if (window == nullptr) return false;
     ShowWindow(window, showCommand);

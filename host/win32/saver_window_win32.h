@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <vector>
+
+#include "host/saver_session.h"
 #include "render/render_clock_win32.h"
 
 // The window named on the command line: the preview's host, the settings dialog's owner.
@@ -22,11 +26,29 @@ struct SaverWindowCalls {
 };
 extern SaverWindowCalls saverWindowCalls;
 
+// One run of the saver: its clock windows and covers, the saver session and the display-state
+// registration. It lives for the message loop; every window of the run reaches it through its
+// creation parameter, so nothing of a run is global.
+struct SaverRun {
+    SaverRun() = default;
+    // Destroys whatever window of the run is still open, so none outlives its state.
+    ~SaverRun();
+    SaverRun(const SaverRun&) = delete;
+    SaverRun& operator=(const SaverRun&) = delete;
+
+    std::vector<HWND> clocks;   // the live clock windows; the first holds the timer
+    std::vector<HWND> covers;   // the black windows over the other monitors
+    std::optional<SaverSession> session;  // from the first clock's creation
+    bool timerMissing = false;  // the system refused the frame timer so far
+    bool released = false;      // released once; later closes and destroys do nothing
+    HPOWERNOTIFY displayNotice = nullptr;
+};
+
 // Registers the window class named hostState.className; true on success.
 bool RegisterSaverClass(HINSTANCE instance);
-// Creates the window for hostState.mode, shows it with the show command and paints the first
-// frame before returning; false when the window could not be created.
-bool CreateSaverWindow(HINSTANCE instance, int showCommand);
+// Creates the window for hostState.mode as a window of `run`, shows it with the show command and
+// paints the first frame before returning; false when the window could not be created.
+bool CreateSaverWindow(HINSTANCE instance, int showCommand, SaverRun& run);
 // The canvas of a clock window; null for any other window.
 const SaverCanvas* SaverCanvasOf(HWND window);
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "host/host_state.h"
+#include "host/win32/host_state_win32.h"
 #include "host/run_mode.h"
 #include "host/win32/saver_window_win32.h"
 #include "resources/resource_ids.h"
@@ -53,7 +53,8 @@ int RunSettingsDialog(HINSTANCE instance) {
 
 int RunSaverWindow(HINSTANCE instance, int showCommand) {
     if (!RegisterSaverClass(instance)) return exit_code::WindowNotCreated;
-    if (!CreateSaverWindow(instance, showCommand)) return exit_code::WindowNotCreated;
+    SaverRun run;
+    if (!CreateSaverWindow(instance, showCommand, run)) return exit_code::WindowNotCreated;
     const bool fullScreen = hostState.mode == SaverMode::FullScreen;
     BOOL previousState = FALSE;
     if (fullScreen) SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &previousState, 0);
@@ -86,7 +87,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     const RunChoice choice = ChooseRunMode(GetCommandLineA());
     hostState.mode = choice.mode;
-    hostState.parentWindow = choice.parentWindow;
+    hostState.parentWindow = reinterpret_cast<HWND>(static_cast<uintptr_t>(choice.parentWindow));
     int exitCode = exit_code::MissingWindowHandle;
     if (!choice.endAtOnce) {
         switch (choice.mode) {

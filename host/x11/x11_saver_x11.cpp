@@ -174,7 +174,6 @@ void X11Saver::Render(bool compose, const LocalDateTime& now) {
     // half-drawn is ever seen, and a steady clock moves few pixels a second. The first frame
     // after a layout shows the black around the clocks too.
     presenter_->Show(picture_.get(), first ? Whole().get() : changed.get());
-    for (ClockView& view : clocks_) view.canvas->faceDirty = false;
 }
 
 void X11Saver::Carry(const SessionStep& step) {

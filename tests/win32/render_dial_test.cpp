@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "common/render_status.h"
+#include "common/render_status_win32.h"
 #include "tests/win32/render_test_support.h"
 
 using namespace render_test;

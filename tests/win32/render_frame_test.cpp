@@ -11,7 +11,7 @@
 #include "render/render_clock_win32.h"
 #include "render/gdiplus_painter_win32.h"
 #include "render/hand_geometry.h"
-#include "common/render_status.h"
+#include "common/render_status_win32.h"
 #include "tests/win32/render_test_support.h"
 
 using namespace render_test;

@@ -38,6 +38,8 @@ Clock::Clock(int32_t width, int32_t height) : canvas_(width, height), dial_(Dial
 
 Picture Clock::Render(const ClockSettings& settings, const SYSTEMTIME& time, bool fullScreen) {
     SaverCanvas& canvas = canvas_.Canvas();
+    // Each picture is of its own settings: the dial is drawn anew.
+    canvas.faceDirty = true;
     RenderClockFrame(canvas, SceneOf(canvas, settings, LocalDateTimeOf(time), fullScreen, TARNWICK_HOME_PAGE));
     return canvas_.ReadFrame();
 }

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
+#include <vector>
 
-#include "host/host_state.h"
+#include "host/win32/host_state_win32.h"
 #include "common/object_count.h"
 #include "host/win32/saver_window_win32.h"
 #include "settings/clock_settings.h"
@@ -47,16 +49,16 @@ protected:
 
     bool CreatePreview(HWND parent) {
         hostState.mode = SaverMode::Preview;
-        hostState.parentWindow = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(parent));
-        if (!CreateSaverWindow(GetModuleHandleA(nullptr), SW_SHOW)) return false;
+        hostState.parentWindow = parent;
+        if (!CreateSaverWindow(GetModuleHandleA(nullptr), SW_SHOW, NewRun())) return false;
         saver_ = GetWindow(parent, GW_CHILD);
         return saver_ != nullptr;
     }
 
     bool CreateFullScreen() {
         hostState.mode = SaverMode::FullScreen;
-        hostState.parentWindow = 0;
-        if (!CreateSaverWindow(GetModuleHandleA(nullptr), SW_SHOW)) return false;
+        hostState.parentWindow = nullptr;
+        if (!CreateSaverWindow(GetModuleHandleA(nullptr), SW_SHOW, NewRun())) return false;
         saver_ = FindWindowA(hostState.className, nullptr);
         return saver_ != nullptr;
     }
@@ -73,11 +75,15 @@ protected:
         }
     }
 
+    // A run per window made; all stay until the windows of the test are gone.
+    SaverRun& NewRun() { return *runs_.emplace_back(std::make_unique<SaverRun>()); }
+
     long LayersHeld() const { return object_count::Alive() - objectsBefore_; }
     const SaverCanvas& Canvas() const { return *SaverCanvasOf(saver_); }
 
     HWND saver_ = nullptr;
     GdiplusSession gdiplus_;
+    std::vector<std::unique_ptr<SaverRun>> runs_;
     long objectsBefore_ = 0;
 };
 
@@ -225,8 +231,8 @@ TEST_F(SaverWindowTest, LivesWithARefusedTimerAnUnreadableCursorAndLateInput) {
 
 TEST_F(SaverWindowTest, ParentThatIsNoWindowFailsCreation) {
     hostState.mode = SaverMode::Preview;
-    hostState.parentWindow = 123456789;
-    EXPECT_FALSE(CreateSaverWindow(GetModuleHandleA(nullptr), SW_SHOW));
+    hostState.parentWindow = reinterpret_cast<HWND>(uintptr_t{123456789});
+    EXPECT_FALSE(CreateSaverWindow(GetModuleHandleA(nullptr), SW_SHOW, NewRun()));
     EXPECT_EQ(LayersHeld(), 0);
 }
 

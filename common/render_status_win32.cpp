@@ -1,4 +1,4 @@
-#include "common/render_status.h"
+#include "common/render_status_win32.h"
 
 namespace {
 // One thread draws; the record is read back only by tests and tools.

@@ -1,3 +1,0 @@
-#include "host/host_state.h"
-
-HostState hostState{};

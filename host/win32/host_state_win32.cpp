@@ -1,0 +1,3 @@
+#include "host/win32/host_state_win32.h"
+
+HostState hostState{};
