@@ -1,5 +1,6 @@
 #include "settings/clock_options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <cstring>
 
 #include "common/utf8_text.h"
+#include "settings/settings_table.h"
 
 namespace {
 
@@ -14,9 +16,11 @@ namespace {
 // otherwise what was expected instead.
 using ApplyOption = const char* (*)(const std::string& value, ClockOptions& options);
 
+// An option of the programs themselves; the settings' options are rows of the settings table.
 struct OptionRow {
     const char* name;
     unsigned group;
+    int order;          // its place in the help, among the settings' options too
     const char* value;  // how the help names the value; null for a flag
     ApplyOption apply;
     const char* help;
@@ -39,18 +43,17 @@ bool SameWordIgnoringCase(const std::string& text, const char* word) {
     return true;
 }
 
-// A named mode (the words stand for 0, 1, 2…) or any 32-bit number, as a stored setting could
-// hold it.
-template <size_t Count>
-bool ParseMode(const std::string& text, const char* const (&words)[Count], int32_t& mode) {
-    for (size_t i = 0; i < Count; ++i) {
+// A named mode (the null-ended words stand for 0, 1, 2…; there may be none) or a number the
+// rule takes, as a stored setting could hold it.
+bool ParseMode(const std::string& text, const char* const* words, SettingRange rule, int32_t& mode) {
+    for (int32_t i = 0; words != nullptr && words[i] != nullptr; ++i) {
         if (SameWordIgnoringCase(text, words[i])) {
-            mode = static_cast<int32_t>(i);
+            mode = i;
             return true;
         }
     }
     long long value = 0;
-    if (!ParseNumber(text, INT32_MIN, INT32_MAX, value)) return false;
+    if (!ParseNumber(text, rule.low, rule.high, value)) return false;
     mode = static_cast<int32_t>(value);
     return true;
 }
@@ -88,51 +91,31 @@ bool ParseSettingsText(const std::string& text, char16_t (&field)[SettingsTextCa
     return true;
 }
 
-// "HH:MM-HH:MM" on the 24-hour clock: the two night boundaries as minutes of the day.
-bool ParseNightHours(const std::string& text, int32_t& starts, int32_t& ends) {
-    constexpr char Pattern[] = "99:99-99:99";
-    if (text.size() != sizeof Pattern - 1) return false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const bool digit = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
-        if (Pattern[i] == '9' ? !digit : text[i] != Pattern[i]) return false;
-    }
-    const auto number = [&](size_t at) { return (text[at] - '0') * 10 + (text[at + 1] - '0'); };
-    if (number(0) > 23 || number(6) > 23 || number(3) > 59 || number(9) > 59) return false;
-    starts = number(0) * 60 + number(3);
-    ends = number(6) * 60 + number(9);
-    return true;
-}
-
 constexpr const char* Taken = nullptr;
 const char* Expect(bool taken, const char* expected) { return taken ? Taken : expected; }
 
-constexpr const char* SecondsWords[] = {"off", "normal", "fullback"};
-constexpr const char* LogoWords[] = {"off", "date", "text"};
-constexpr const char* MonitorsWords[] = {"main", "all"};
-constexpr const char* FaceWords[] = {"light", "dark", "night"};
-
 namespace g = option_group;
 
-// Every option of every program, in the order the help lists them.
+// The programs' own options.
 const OptionRow Options[] = {
-    {"size", g::Frame, "WxH",
+    {"size", g::Frame, 10, "WxH",
      [](const std::string& v, ClockOptions& o) {
          return Expect(ParseSize(v, o.frame.width, o.frame.height), "WxH, each side 1 to 8192");
      },
      "canvas size, each side 1 to 8192 (default 1024x768)"},
-    {"time", g::Frame, "\"YYYY-MM-DD HH:MM:SS\"",
+    {"time", g::Frame, 20, "\"YYYY-MM-DD HH:MM:SS\"",
      [](const std::string& v, ClockOptions& o) {
          o.frame.timeGiven = ParseLocalDateTime(v, o.frame.time);
          return Expect(o.frame.timeGiven, "\"YYYY-MM-DD HH:MM:SS\"");
      },
      "the local time to draw (default: now)"},
-    {"root", g::Window, nullptr,
+    {"root", g::Window, 30, nullptr,
      [](const std::string&, ClockOptions& o) {
          o.window.onRoot = true;
          return Taken;
      },
      "draw on $XSCREENSAVER_WINDOW, else on the root window"},
-    {"window-id", g::Window, "ID",
+    {"window-id", g::Window, 40, "ID",
      [](const std::string& v, ClockOptions& o) {
          long long number = 0;
          o.window.windowIdGiven = ParseNumber(v, 1, UINT32_MAX, number);
@@ -140,77 +123,31 @@ const OptionRow Options[] = {
          return Expect(o.window.windowIdGiven, "a window number, decimal or 0x-hex");
      },
      "draw in the window ID (decimal or 0x-hex)"},
-    {"fullscreen", g::Window, nullptr,
+    {"fullscreen", g::Window, 50, nullptr,
      [](const std::string&, ClockOptions& o) {
          o.window.ownWindowFullScreen = true;
          return Taken;
      },
      "a window of its own over the whole screen"},
-    {"monitors", g::Monitors, "main|all",
-     [](const std::string& v, ClockOptions& o) {
-         return Expect(ParseMode(v, MonitorsWords, o.settings.monitors), "main, all or a number");
-     },
-     "the clock on the main monitor, the others black, or on every one (default main)"},
-    {"output", g::Output, "NAME",
+    {"output", g::Output, 70, "NAME",
      [](const std::string& v, ClockOptions& o) {
          o.window.mainOutput = v;
          return Expect(!v.empty(), "an output name");
      },
      "the output that is the main monitor (default: the first one)"},
-    {"seconds", g::Settings, "off|normal|fullback|N",
-     [](const std::string& v, ClockOptions& o) {
-         return Expect(ParseMode(v, SecondsWords, o.settings.showSeconds), "off, normal, fullback or a number");
-     },
-     "the seconds hand (default normal)"},
-    {"logo", g::Settings, "off|date|text|N",
-     [](const std::string& v, ClockOptions& o) {
-         return Expect(ParseMode(v, LogoWords, o.settings.showLogo), "off, date, text or a number");
-     },
-     "the line below the centre (default text)"},
-    {"text", g::Settings, "TEXT",
-     [](const std::string& v, ClockOptions& o) {
-         return Expect(ParseSettingsText(v, o.settings.logoText), "at most 259 characters");
-     },
-     "the logo text, at most 259 characters (default Brevant)"},
-    {"font", g::Settings, "FAMILY",
-     [](const std::string& v, ClockOptions& o) {
-         return Expect(ParseSettingsText(v, o.settings.nameOfFont), "a font name of at most 259 characters");
-     },
-     "the numerals' and logo's font (default Palatino Linotype)"},
-    {"color", g::Settings, "#RRGGBB",
-     [](const std::string& v, ClockOptions& o) {
-         return Expect(ParseColor(v, o.settings.colorOfMarkers), "#RRGGBB or 0xBBGGRR");
-     },
-     "the marker colour, or 0xBBGGRR as stored (default #C8C8C8)"},
-    {"face", g::Settings, "light|dark|night",
-     [](const std::string& v, ClockOptions& o) {
-         return Expect(ParseMode(v, FaceWords, o.settings.face), "light, dark, night or a number");
-     },
-     "the face: light, dark, or dark in the night hours (default light)"},
-    {"night", g::Settings, "HH:MM-HH:MM",
-     [](const std::string& v, ClockOptions& o) {
-         return Expect(ParseNightHours(v, o.settings.nightStarts, o.settings.nightEnds), "HH:MM-HH:MM, 24-hour clock");
-     },
-     "the night hours of --face night (default 22:00-07:00)"},
-    {"drift", g::Settings, nullptr,
-     [](const std::string&, ClockOptions& o) {
-         o.settings.drift = 1;
-         return Taken;
-     },
-     "move the clock a little every minute, against burn-in"},
-    {"preview", g::Frame, nullptr,
+    {"preview", g::Frame, 900, nullptr,
      [](const std::string&, ClockOptions& o) {
          o.frame.fullScreen = false;
          return Taken;
      },
      "draw as the preview does (no banner, no drift); default full-screen"},
-    {"out", g::Frame, "FILE.png",
+    {"out", g::Frame, 910, "FILE.png",
      [](const std::string& v, ClockOptions& o) {
          o.frame.out = v;
          return Expect(!v.empty(), "a file name");
      },
      "where to write the picture (default tarnwick-frame.png)"},
-    {"home-page", g::HomePage, "URL",
+    {"home-page", g::HomePage, 920, "URL",
      [](const std::string& v, ClockOptions& o) {
          o.homePage = v;
          return Expect(!v.empty(), "an address");
@@ -218,13 +155,91 @@ const OptionRow Options[] = {
      "the address shown in minute 7 of every hour"},
 };
 
-const OptionRow* FindOption(const std::string& word, unsigned groups) {
+// What a settings option expected when its value was refused.
+std::string ExpectedOf(const SettingRow& row) {
+    const SettingOption& option = row.option;
+    if (option.expected != nullptr) return option.expected;
+    if (row.Kind() == SettingKind::Colour) return "#RRGGBB or 0xBBGGRR";
+    std::string expected;
+    for (const char* const* word = option.words; word != nullptr && *word != nullptr; ++word) {
+        expected += *word;
+        expected += word[1] == nullptr ? " or " : ", ";
+    }
+    if (row.rule.TakesAny()) return expected + "a number";
+    return expected + "a number from " + std::to_string(row.rule.low) + " to " + std::to_string(row.rule.high);
+}
+
+// A settings option's value into its fields, read as the row's kind says; whether it was taken.
+bool ApplySetting(const SettingRow& row, const std::string& value, ClockSettings& settings) {
+    const SettingOption& option = row.option;
+    if (option.apply != nullptr) return option.apply(value, settings);
+    if (option.value == nullptr) {
+        SetStoredNumber(row, settings, 1);
+        return true;
+    }
+    switch (row.Kind()) {
+    case SettingKind::Text: return ParseSettingsText(value, TextOf(row, settings));
+    case SettingKind::Colour: {
+        uint32_t colour = 0;
+        if (!ParseColor(value, colour)) return false;
+        SetStoredNumber(row, settings, colour);
+        return true;
+    }
+    case SettingKind::Number: {
+        int32_t number = 0;
+        if (!ParseMode(value, option.words, row.rule, number)) return false;
+        SetStoredNumber(row, settings, static_cast<uint32_t>(number));
+        return true;
+    }
+    }
+    return false;
+}
+
+// An option as the parser and the help see it: a program's own, or a setting's.
+struct AnyOption {
+    const char* name;
+    unsigned group;
+    int order;
+    const char* value;
+    const char* help;
+    const OptionRow* program;   // one of these two
+    const SettingRow* setting;
+
+    // Empty when the value was taken, otherwise what was expected instead.
+    std::string Apply(const std::string& text, ClockOptions& options) const {
+        if (program != nullptr) {
+            const char* expected = program->apply(text, options);
+            return expected != nullptr ? expected : "";
+        }
+        return ApplySetting(*setting, text, options.settings) ? "" : ExpectedOf(*setting);
+    }
+};
+
+// Every option of every program, in the order the help lists them.
+const std::vector<AnyOption>& AllOptions() {
+    static const std::vector<AnyOption> all = [] {
+        std::vector<AnyOption> options;
+        for (const OptionRow& row : Options) {
+            options.push_back({row.name, row.group, row.order, row.value, row.help, &row, nullptr});
+        }
+        for (const SettingRow& row : SettingsTable()) {
+            const SettingOption& o = row.option;
+            if (o.name != nullptr) options.push_back({o.name, o.group, o.order, o.value, o.help, nullptr, &row});
+        }
+        std::stable_sort(options.begin(), options.end(),
+                         [](const AnyOption& a, const AnyOption& b) { return a.order < b.order; });
+        return options;
+    }();
+    return all;
+}
+
+const AnyOption* FindOption(const std::string& word, unsigned groups) {
     size_t dashes = 0;
     while (dashes < 2 && dashes < word.size() && word[dashes] == '-') ++dashes;
     if (dashes == 0) return nullptr;
     const std::string name = word.substr(dashes);
-    for (const OptionRow& row : Options) {
-        if ((row.group & groups) != 0 && name == row.name) return &row;
+    for (const AnyOption& option : AllOptions()) {
+        if ((option.group & groups) != 0 && name == option.name) return &option;
     }
     return nullptr;
 }
@@ -252,6 +267,20 @@ int32_t DayOfWeek(int32_t year, int32_t month, int32_t day) {
 }
 
 }  // namespace
+
+bool ParseNightHours(const std::string& text, int32_t& starts, int32_t& ends) {
+    constexpr char Pattern[] = "99:99-99:99";
+    if (text.size() != sizeof Pattern - 1) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const bool digit = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
+        if (Pattern[i] == '9' ? !digit : text[i] != Pattern[i]) return false;
+    }
+    const auto number = [&](size_t at) { return (text[at] - '0') * 10 + (text[at + 1] - '0'); };
+    if (number(0) > 23 || number(6) > 23 || number(3) > 59 || number(9) > 59) return false;
+    starts = number(0) * 60 + number(3);
+    ends = number(6) * 60 + number(9);
+    return true;
+}
 
 bool ParseLocalDateTime(const std::string& text, LocalDateTime& time) {
     int year, month, day, hour, minute, second, consumed = 0;
@@ -281,15 +310,15 @@ int ParseClockOptions(const std::vector<std::string>& words, unsigned groups, co
             options.help = true;
             continue;
         }
-        const OptionRow* row = FindOption(word, groups);
-        if (row == nullptr) return complain("unknown option '" + word + "' (try --help)");
-        if (row->value == nullptr) {
-            row->apply("", options);
+        const AnyOption* option = FindOption(word, groups);
+        if (option == nullptr) return complain("unknown option '" + word + "' (try --help)");
+        if (option->value == nullptr) {
+            option->Apply("", options);
             continue;
         }
         if (i + 1 >= words.size()) return complain("missing value for " + word + " (try --help)");
         const std::string& value = words[++i];
-        if (const char* expected = row->apply(value, options)) {
+        if (const std::string expected = option->Apply(value, options); !expected.empty()) {
             return complain("bad value '" + value + "' for " + word + ": expected " + expected);
         }
     }
@@ -306,10 +335,11 @@ int ReadClockOptions(const std::vector<std::string>& words, unsigned groups, con
 
 std::string OptionsUsage(unsigned groups) {
     std::string usage;
-    for (const OptionRow& row : Options) {
-        if ((row.group & groups) == 0) continue;
-        AddUsageLine(usage, std::string("--") + row.name + (row.value != nullptr ? std::string(" ") + row.value : ""),
-                     row.help);
+    for (const AnyOption& option : AllOptions()) {
+        if ((option.group & groups) == 0) continue;
+        AddUsageLine(usage,
+                     std::string("--") + option.name + (option.value != nullptr ? std::string(" ") + option.value : ""),
+                     option.help);
     }
     AddUsageLine(usage, "--help", "show this text");
     return usage;

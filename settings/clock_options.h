@@ -18,9 +18,12 @@ constexpr int32_t MaxCanvasSide = 8192;
 // and a time of day. The day of the week is worked out.
 bool ParseLocalDateTime(const std::string& text, LocalDateTime& time);
 
+// "HH:MM-HH:MM" on the 24-hour clock: the two night boundaries as minutes of the day.
+bool ParseNightHours(const std::string& text, int32_t& starts, int32_t& ends);
+
 // The groups of options a program takes.
 namespace option_group {
-constexpr unsigned Settings = 1;   // --seconds --logo --text --font --color --face --night --drift
+constexpr unsigned Settings = 1;   // the stored settings' options (settings_table.cpp)
 constexpr unsigned HomePage = 2;   // --home-page
 constexpr unsigned Frame = 4;      // --size --time --preview --out
 constexpr unsigned Window = 8;     // --root --window-id --fullscreen

@@ -11,19 +11,6 @@ void CopySettingsText(char16_t (&field)[SettingsTextCapacity], const char16_t* t
     field[length] = u'\0';
 }
 
-void SetDefaultSettings(ClockSettings& settings) {
-    settings.colorOfMarkers = DefaultColorOfMarkers;
-    settings.showSeconds = DefaultShowSeconds;
-    settings.showLogo = DefaultShowLogo;
-    CopySettingsText(settings.logoText, DefaultLogoText);
-    CopySettingsText(settings.nameOfFont, DefaultNameOfFont);
-    settings.monitors = 0;
-    settings.face = static_cast<int32_t>(FaceMode::Light);
-    settings.nightStarts = DefaultNightStarts;
-    settings.nightEnds = DefaultNightEnds;
-    settings.drift = 0;
-}
-
 bool IsDarkFace(const ClockSettings& settings, int32_t minuteOfDay) {
     switch (FaceModeOf(settings.face)) {
     case FaceMode::Light: return false;

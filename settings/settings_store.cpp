@@ -1,5 +1,7 @@
 #include "settings/settings_store.h"
 
+#include "settings/settings_table.h"
+
 namespace {
 
 // Stored numbers and texts are little-endian whatever the host's byte order.
@@ -12,29 +14,25 @@ void DwordToBytes(uint32_t value, uint8_t (&bytes)[StoredDwordBytes]) {
     for (uint32_t i = 0; i < StoredDwordBytes; ++i) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
-// Any REG_DWORD that fits the four bytes is taken. A shorter one gives its own bytes as the low
+// Any REG_DWORD that fits the four bytes is read. A shorter one gives its own bytes as the low
 // ones and zeros above: nothing past the returned bytes is read.
-void LoadNumber(SettingsStore& store, const char16_t* name, uint32_t& field) {
+bool QueryNumber(SettingsStore& store, const char16_t* name, uint32_t& value) {
     uint8_t bytes[StoredDwordBytes] = {};
     StoreValueType type{};
     uint32_t byteCount = sizeof bytes;
-    if (store.QueryValue(name, &type, bytes, &byteCount) != StoreSuccess) return;
-    if (type != StoreValueType::Dword || byteCount > StoredDwordBytes) return;
+    if (store.QueryValue(name, &type, bytes, &byteCount) != StoreSuccess) return false;
+    if (type != StoreValueType::Dword || byteCount > StoredDwordBytes) return false;
     for (uint32_t i = byteCount; i < StoredDwordBytes; ++i) bytes[i] = 0;
-    field = DwordFromBytes(bytes);
+    value = DwordFromBytes(bytes);
+    return true;
 }
 
-void LoadNumber(SettingsStore& store, const char16_t* name, int32_t& field) {
-    uint32_t value = static_cast<uint32_t>(field);
-    LoadNumber(store, name, value);
-    field = static_cast<int32_t>(value);
-}
-
-// A night boundary outside the day keeps its default.
-void LoadMinuteOfDay(SettingsStore& store, const char16_t* name, int32_t& field) {
-    int32_t value = field;
-    LoadNumber(store, name, value);
-    if (IsMinuteOfDay(value)) field = value;
+// A number outside its row's rule keeps the default.
+void LoadNumber(SettingsStore& store, const SettingRow& row, ClockSettings& settings) {
+    uint32_t value = 0;
+    if (QueryNumber(store, row.valueName, value) && TakesStoredNumber(row, value)) {
+        SetStoredNumber(row, settings, value);
+    }
 }
 
 // Only REG_SZ: an expandable text would need expanding, which the readers never do.
@@ -87,16 +85,13 @@ void TextFromStoredBytes(const uint8_t* bytes, uint32_t byteCount,
 void LoadSettingsFrom(SettingsStore& store, ClockSettings& settings) {
     SetDefaultSettings(settings);
     if (store.OpenKey(SettingsKeyPath) != StoreSuccess) return;
-    LoadNumber(store, ColorOfMarkersValue, settings.colorOfMarkers);
-    LoadNumber(store, ShowSecondsValue, settings.showSeconds);
-    LoadNumber(store, ShowLogoValue, settings.showLogo);
-    LoadNumber(store, MonitorsValue, settings.monitors);
-    LoadNumber(store, FaceValue, settings.face);
-    LoadMinuteOfDay(store, NightStartsValue, settings.nightStarts);
-    LoadMinuteOfDay(store, NightEndsValue, settings.nightEnds);
-    LoadNumber(store, DriftValue, settings.drift);
-    LoadText(store, NameOfFontValue, settings.nameOfFont);
-    LoadText(store, LogoTextValue, settings.logoText);
+    for (const SettingRow& row : SettingsTable()) {
+        if (row.Kind() == SettingKind::Text) {
+            LoadText(store, row.valueName, TextOf(row, settings));
+        } else {
+            LoadNumber(store, row, settings);
+        }
+    }
     store.CloseKey();
 }
 
@@ -104,19 +99,12 @@ SaveOutcome SaveSettingsTo(SettingsStore& store, ClockSettings settings) {
     SaveOutcome outcome;
     outcome.openStatus = store.CreateKey(SettingsKeyPath);
     if (outcome.openStatus != StoreSuccess) return outcome;
-    const StoreStatus writes[] = {
-        SaveNumber(store, ColorOfMarkersValue, settings.colorOfMarkers),
-        SaveNumber(store, ShowSecondsValue, static_cast<uint32_t>(settings.showSeconds)),
-        SaveNumber(store, ShowLogoValue, static_cast<uint32_t>(settings.showLogo)),
-        SaveNumber(store, MonitorsValue, static_cast<uint32_t>(settings.monitors)),
-        SaveNumber(store, FaceValue, static_cast<uint32_t>(settings.face)),
-        SaveNumber(store, NightStartsValue, static_cast<uint32_t>(settings.nightStarts)),
-        SaveNumber(store, NightEndsValue, static_cast<uint32_t>(settings.nightEnds)),
-        SaveNumber(store, DriftValue, static_cast<uint32_t>(settings.drift)),
-        SaveText(store, NameOfFontValue, settings.nameOfFont),
-        SaveText(store, LogoTextValue, settings.logoText),
-    };
-    for (StoreStatus status : writes) outcome.failedWrites += status != StoreSuccess;
+    for (const SettingRow& row : SettingsTable()) {
+        const StoreStatus status = row.Kind() == SettingKind::Text
+                                       ? SaveText(store, row.valueName, TextOf(row, settings))
+                                       : SaveNumber(store, row.valueName, StoredNumberOf(row, settings));
+        outcome.failedWrites += status != StoreSuccess;
+    }
     store.CloseKey();
     return outcome;
 }

@@ -10,18 +10,6 @@
 // The per-user key that holds the settings.
 constexpr const char16_t* SettingsKeyPath = u"Software\\Brevant\\Tarnwick";
 
-// Value names; stored data depends on them, so they never change.
-constexpr const char16_t* ColorOfMarkersValue = u"Color of markers";
-constexpr const char16_t* ShowSecondsValue = u"Show seconds";
-constexpr const char16_t* ShowLogoValue = u"Show logo";
-constexpr const char16_t* NameOfFontValue = u"Name of font";
-constexpr const char16_t* LogoTextValue = u"Logo text";
-constexpr const char16_t* MonitorsValue = u"Monitors";
-constexpr const char16_t* FaceValue = u"Face";
-constexpr const char16_t* NightStartsValue = u"Night starts";
-constexpr const char16_t* NightEndsValue = u"Night ends";
-constexpr const char16_t* DriftValue = u"Drift";
-
 // Value types, numbered as the registry numbers them (REG_SZ, REG_EXPAND_SZ, REG_BINARY, REG_DWORD).
 enum class StoreValueType : uint32_t { String = 1, ExpandString = 2, Binary = 3, Dword = 4 };
 
@@ -53,8 +41,9 @@ public:
     virtual void CloseKey() = 0;
 };
 
-// Defaults first, then every stored value that passes its own acceptance test; a value that is
-// missing, of another type or too large leaves only its field at the default. Creates nothing.
+// Defaults first, then every stored value of the settings table, in its order, that passes its
+// own acceptance test; a value that is missing, of another type, too large or outside its rule
+// leaves only its field at the default. Creates nothing.
 void LoadSettingsFrom(SettingsStore& store, ClockSettings& settings);
 
 // What a store came to. The product ignores it (a failed store is silent); tests read it.
@@ -64,8 +53,9 @@ struct SaveOutcome {
     bool Succeeded() const { return openStatus == StoreSuccess && failedWrites == 0; }
 };
 
-// Writes the user fields, numbers first, creating the key when missing. Texts are written
-// without their terminating NUL. Nothing is written when the key cannot be opened.
+// Writes every row of the settings table in its order (numbers first), creating the key when
+// missing. Texts are written without their terminating NUL. Nothing is written when the key
+// cannot be opened.
 SaveOutcome SaveSettingsTo(SettingsStore& store, ClockSettings settings);
 
 // The text a stored text value yields: UTF-16LE code units up to the first NUL among the given

@@ -16,8 +16,10 @@ python3 - "$TARNWICK_SOURCE/packaging/linux/tarnwick.xml" >"$WORK/choices" <<'PY
 import sys, xml.etree.ElementTree as tree
 for element in tree.parse(sys.argv[1]).iter():
     arg = element.get("arg") or ""
-    samples = {"--color": "#102030", "--night": "22:00-07:00"}
-    words = element.get("arg-set") or arg.replace("%", samples.get(arg.split()[0] if arg else "", "Sample"))
+    option = arg.split()[0] if arg else ""
+    samples = {"--night": "22:00-07:00"}
+    sample = element.get("default") or ("#102030" if option.endswith("color") else samples.get(option, "Sample"))
+    words = element.get("arg-set") or arg.replace("%", sample)
     if words:
         print(words)
 PY
@@ -25,6 +27,14 @@ while read -r -a words; do
     "$TARNWICK_BIN" "${words[@]}" --help >/dev/null || linux_fail "tarnwick refuses '${words[*]}' of tarnwick.xml"
 done <"$WORK/choices"
 [ "$(wc -l <"$WORK/choices")" -ge 10 ] || linux_fail "tarnwick.xml offers too few choices"
+# The manual pages describe every option the programs' help lists (the help comes from the tables).
+for pair in "$TARNWICK_BIN:tarnwick.6" "$TARNWICK_BUILD/tarnwick-wayland:tarnwick-wayland.1"; do
+    program=${pair%:*} page=$TARNWICK_SOURCE/packaging/linux/${pair##*:}
+    [ -x "$program" ] || continue
+    for option in $("$program" --help | grep -oE '^  --[a-z-]+'); do
+        grep -qF -- ".B ${option//-/\\-}" "$page" || linux_fail "${page##*/} does not describe $option"
+    done
+done
 "$TARNWICK_BUILD/tarnwick-frame" --size 800x600 --time "2026-03-14 10:10:30" --out "$WORK/frame.png"
 python3 "$TARNWICK_SOURCE/tests/e2e/picture_check.py" "$WORK/frame.png" 800 600 >/dev/null ||
     linux_fail "tarnwick-frame drew no clock"

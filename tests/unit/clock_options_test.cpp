@@ -44,6 +44,23 @@ TEST(ClockOptions, ValuesBecomeSettings) {
     EXPECT_EQ(o.settings.nightStarts * 10000 + o.settings.nightEnds, 1410 * 10000 + 375);
     EXPECT_EQ(o.settings.drift, 1);
 
+    ClockOptions clock;
+    ASSERT_EQ(Parse({"--clock-size", "30", "--place", "Bottom-Left", "--numerals", "four", "--face-color", "#102030",
+                     "--numerals-color", "0x0000FF", "--hands-color", "#FF0000", "--ground-color", "#000001", "--glide"},
+                    clock, complaint),
+              0)
+        << complaint;
+    EXPECT_EQ(clock.settings.size, 30);
+    EXPECT_EQ(clock.settings.place, static_cast<int32_t>(ClockPlace::BottomLeft));
+    EXPECT_EQ(clock.settings.numerals, static_cast<int32_t>(NumeralStyle::Quarters));
+    EXPECT_EQ(clock.settings.colorOfFace, 0x00302010u);
+    EXPECT_EQ(clock.settings.colorOfNumerals, 0x000000FFu);
+    EXPECT_EQ(clock.settings.colorOfHands, 0x000000FFu);
+    EXPECT_EQ(clock.settings.colorOfGround, 0x00010000u);
+    EXPECT_EQ(clock.settings.glide, 1);
+    ASSERT_EQ(Parse({"--clock-size", "0x64", "--place", "9", "--numerals", "none"}, clock, complaint), 0) << complaint;
+    EXPECT_EQ(clock.settings.size * 100 + clock.settings.place * 10 + clock.settings.numerals, 10093);
+
     ClockOptions defaults;
     ASSERT_EQ(Parse({"--color", "0xC8C8C8"}, defaults, complaint), 0);
     EXPECT_EQ(defaults.settings.showSeconds, DefaultShowSeconds);
@@ -69,6 +86,14 @@ TEST(ClockOptions, BadWordsGetOneLineAndExitTwo) {
         {{"--night", "7:00-22:00"}, nullptr},
         {{"--night", "22:00-07:0x"}, nullptr},
         {{"--face", "dim"}, nullptr},
+        {{"--clock-size", "29"}, "tarnwick: bad value '29' for --clock-size: expected a number from 30 to 100\n"},
+        {{"--clock-size", "101"}, nullptr},
+        {{"--place", "10"}, "tarnwick: bad value '10' for --place: expected centre, top-left, top, top-right, right, "
+                            "bottom-right, bottom, bottom-left, left, wandering or a number from 0 to 9\n"},
+        {{"--place", "middle"}, nullptr},
+        {{"--numerals", "-1"}, nullptr},
+        {{"--numerals", "4"}, "tarnwick: bad value '4' for --numerals: expected arabic, roman, four, none or a number from 0 to 3\n"},
+        {{"--hands-color", "#12345"}, "tarnwick: bad value '#12345' for --hands-color: expected #RRGGBB or 0xBBGGRR\n"},
         {{"--logo"}, "tarnwick: missing value for --logo (try --help)\n"},
         {{"--bogus"}, "tarnwick: unknown option '--bogus' (try --help)\n"},
         {{"plain"}, "tarnwick: unknown option 'plain' (try --help)\n"},
@@ -99,5 +124,15 @@ TEST(ClockOptions, UsageListsExactlyTheGroupsOptions) {
     }
     for (const char* absent : {"--size", "--root", "--output", "--home-page"}) {
         EXPECT_EQ(usage.find(absent), std::string::npos) << absent;
+    }
+    // The programs' own options and the settings' keep one order, whichever table holds them.
+    const std::string all = OptionsUsage(All);
+    size_t previous = 0;
+    for (const char* option : {"--size", "--fullscreen", "--monitors", "--output", "--seconds", "--logo", "--text",
+                               "--font", "--color", "--face ", "--night", "--drift", "--clock-size", "--glide",
+                               "--preview", "--home-page", "--help"}) {
+        const size_t at = all.find(std::string("  ") + option);
+        EXPECT_TRUE(at != std::string::npos && (at > previous || at == 0)) << option;
+        previous = at;
     }
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings/settings_store.h"
+#include "settings/settings_table.h"
 #include "tests/unit/memory_settings_store.h"
 
 namespace {
@@ -40,6 +41,15 @@ void ExpectDefaults(const ClockSettings& settings) {
     EXPECT_EQ(settings.face, 0);
     EXPECT_EQ(settings.nightStarts * 10000 + settings.nightEnds, 1320 * 10000 + 420);
     EXPECT_EQ(settings.drift, 0);
+    EXPECT_EQ(settings.size, 100);
+    EXPECT_EQ(settings.place * 10 + settings.numerals, 0);
+    EXPECT_EQ(settings.colorOfFace, 0x00FFFFFFu);
+    EXPECT_EQ(settings.colorOfNumerals | settings.colorOfHands, 0u);
+    EXPECT_EQ(settings.colorOfGround, 0x00FFFFFFu);
+    EXPECT_EQ(settings.glide, 0);
+    for (int i = 0; i < WorldClockCount; ++i) {
+        EXPECT_EQ(Text(settings.worldZone[i]) + Text(settings.worldLabel[i]), u"") << i;
+    }
 }
 
 // A key holding five good values, none of them a default.
@@ -64,10 +74,17 @@ ClockSettings Load(MemorySettingsStore& store) {
     return settings;
 }
 
-const std::vector<std::string> LoadCalls = {
-    "open Software\\Brevant\\Tarnwick", "query Color of markers", "query Show seconds",
-    "query Show logo",  "query Monitors", "query Face", "query Night starts", "query Night ends", "query Drift",
-    "query Name of font", "query Logo text", "close"};
+std::string Narrow(const char16_t* text) { return std::string(text, text + std::char_traits<char16_t>::length(text)); }
+
+// The calls of a load or a store: open or create the key, one per row in the table's order, close.
+std::vector<std::string> CallsOverTheTable(const char* first, const char* each) {
+    std::vector<std::string> calls = {std::string(first) + " Software\\Brevant\\Tarnwick"};
+    for (const SettingRow& row : SettingsTable()) calls.push_back(std::string(each) + " " + Narrow(row.valueName));
+    calls.push_back("close");
+    return calls;
+}
+
+const std::vector<std::string> LoadCalls = CallsOverTheTable("open", "query");
 
 }  // namespace
 
@@ -213,49 +230,63 @@ TEST(LoadSettings, StoredTextsLoadAsTheirTypeAndByteCountAllow) {
     }
 }
 
-// Each value is judged by itself: spoiling one leaves only its own field at the default.
-TEST(LoadSettings, EachValueIsJudgedAlone) {
-    struct Spoil {
-        const char16_t* name;
-        std::function<bool(const ClockSettings&)> atDefault;
-    };
-    const Spoil spoils[] = {
-        {u"Color of markers", [](const ClockSettings& s) { return s.colorOfMarkers == 0x00C8C8C8u; }},
-        {u"Show seconds", [](const ClockSettings& s) { return s.showSeconds == 1; }},
-        {u"Show logo", [](const ClockSettings& s) { return s.showLogo == 2; }},
-        {u"Name of font", [](const ClockSettings& s) { return Text(s.nameOfFont) == u"Palatino Linotype"; }},
-        {u"Logo text", [](const ClockSettings& s) { return Text(s.logoText) == u"Brevant"; }},
-        {u"Monitors", [](const ClockSettings& s) { return s.monitors == 0; }},
-        {u"Face", [](const ClockSettings& s) { return s.face == 0; }},
-        {u"Night starts", [](const ClockSettings& s) { return s.nightStarts == 1320; }},
-        {u"Night ends", [](const ClockSettings& s) { return s.nightEnds == 420; }},
-        {u"Drift", [](const ClockSettings& s) { return s.drift == 0; }},
-    };
-    // Missing, of another type, too large for its buffer.
-    const std::function<void(MemorySettingsStore&, const char16_t*)> spoilers[] = {
-        [](MemorySettingsStore& store, const char16_t* name) { store.values.erase(name); },
-        [](MemorySettingsStore& store, const char16_t* name) { store.values[name].type = Type::Binary; },
-        [](MemorySettingsStore& store, const char16_t* name) {
-            store.values[name].bytes.resize(StoredTextBufferBytes + 2, 'x');
-        },
-    };
-    // A night boundary is a minute of the day: one past the day keeps the default too.
-    for (const char16_t* boundary : {u"Night starts", u"Night ends"}) {
-        MemorySettingsStore store = StoreWithFiveValues();
-        store.PutDword(boundary, 1440);
-        const ClockSettings settings = Load(store);
-        EXPECT_EQ(settings.nightStarts, boundary[6] == u's' ? 1320 : 1439);
-        EXPECT_EQ(settings.nightEnds, boundary[6] == u'e' ? 420 : 0);
+namespace {
+
+// A record whose every stored field passes its rule and differs from its default.
+ClockSettings EveryRowChanged() {
+    ClockSettings settings = Garbage();
+    SetDefaultSettings(settings);
+    for (const SettingRow& row : SettingsTable()) {
+        const auto low = static_cast<uint32_t>(row.rule.low);
+        if (row.Kind() == SettingKind::Text) {
+            Fill(TextOf(row, settings), u"\u00e9 " + std::u16string(row.valueName));
+        } else if (row.Kind() == SettingKind::Colour) {
+            SetStoredNumber(row, settings, row.defaultNumber ^ 0x00A5A5A5);
+        } else {
+            SetStoredNumber(row, settings, low == row.defaultNumber ? low + 1 : low);
+        }
     }
-    for (const Spoil& spoil : spoils) {
-        for (const auto& spoiler : spoilers) {
-            MemorySettingsStore store = StoreWithFiveValues();
-            spoiler(store, spoil.name);
+    return settings;
+}
+
+bool SameField(const SettingRow& row, const ClockSettings& a, const ClockSettings& b) {
+    if (row.Kind() == SettingKind::Text) return Text(TextOf(row, a)) == Text(TextOf(row, b));
+    return StoredNumberOf(row, a) == StoredNumberOf(row, b);
+}
+
+}  // namespace
+
+// Each value is judged by itself: spoiling one (missing, of another type, too large for its
+// buffer, outside its rule) leaves only its own field at the default.
+TEST(LoadSettings, EachValueIsJudgedAlone) {
+    const ClockSettings changed = EveryRowChanged();
+    ClockSettings defaults = Garbage();
+    SetDefaultSettings(defaults);
+    MemorySettingsStore saved;
+    ASSERT_TRUE(SaveSettingsTo(saved, changed).Succeeded());
+    for (const SettingRow& row : SettingsTable()) {
+        const std::u16string name = row.valueName;
+        std::vector<std::function<void(MemorySettingsStore&)>> spoilers = {
+            [&](MemorySettingsStore& store) { store.values.erase(name); },
+            [&](MemorySettingsStore& store) { store.values[name].type = Type::Binary; },
+            [&](MemorySettingsStore& store) { store.values[name].bytes.resize(StoredTextBufferBytes + 2, 'x'); },
+        };
+        if (row.Kind() == SettingKind::Number && !row.rule.TakesAny()) {
+            for (int64_t outside : {int64_t{row.rule.low} - 1, int64_t{row.rule.high} + 1}) {
+                spoilers.push_back([&, outside](MemorySettingsStore& store) {
+                    store.PutDword(name, static_cast<uint32_t>(outside));
+                });
+            }
+        }
+        for (size_t spoiler = 0; spoiler < spoilers.size(); ++spoiler) {
+            MemorySettingsStore store = saved;
+            store.log.clear();
+            spoilers[spoiler](store);
             const ClockSettings settings = Load(store);
-            for (const Spoil& other : spoils) {
-                EXPECT_EQ(other.atDefault(settings), &other == &spoil)
-                    << "spoiled " << std::string(spoil.name, spoil.name + 6) << ", checked "
-                    << std::string(other.name, other.name + 6);
+            for (const SettingRow& other : SettingsTable()) {
+                EXPECT_TRUE(SameField(other, settings, &other == &row ? defaults : changed))
+                    << "spoiled " << Narrow(row.valueName) << " by " << spoiler << ", checked "
+                    << Narrow(other.valueName);
             }
             EXPECT_EQ(store.log, LoadCalls);
         }
@@ -275,20 +306,17 @@ ClockSettings SampleSettings() {
     return settings;
 }
 
-const std::vector<std::string> SaveCalls = {
-    "create Software\\Brevant\\Tarnwick", "set Color of markers", "set Show seconds",
-    "set Show logo", "set Monitors", "set Face", "set Night starts", "set Night ends", "set Drift",
-    "set Name of font", "set Logo text", "close"};
+const std::vector<std::string> SaveCalls = CallsOverTheTable("create", "set");
 
 }  // namespace
 
-TEST(SaveSettings, WritesTheTenValuesInOrderWithExactTypesAndBytes) {
+TEST(SaveSettings, WritesEveryValueInOrderWithExactTypesAndBytes) {
     MemorySettingsStore store;
     const SaveOutcome outcome = SaveSettingsTo(store, SampleSettings());
     EXPECT_TRUE(outcome.Succeeded());
     EXPECT_EQ(store.log, SaveCalls);
     EXPECT_FALSE(store.IsOpen());
-    ASSERT_EQ(store.values.size(), 10u);  // the two unstored colours are not among them
+    ASSERT_EQ(store.values.size(), SettingsTable().size());  // the two unstored colours are not among them
 
     const auto expect = [&](const char16_t* name, Type type, const Bytes& bytes) {
         const MemorySettingsStore::Value& value = store.values.at(name);
@@ -303,6 +331,13 @@ TEST(SaveSettings, WritesTheTenValuesInOrderWithExactTypesAndBytes) {
     EXPECT_EQ(store.values.at(u"Logo text").bytes.size(), 14u);
     expect(u"Name of font", Type::String,
            MemorySettingsStore::TextBytes(u"Palatino Linotype", false));
+    expect(u"Size", Type::Dword, {100, 0, 0, 0});
+    expect(u"Place", Type::Dword, {0, 0, 0, 0});
+    expect(u"Numerals", Type::Dword, {0, 0, 0, 0});
+    expect(u"Color of face", Type::Dword, {0xFF, 0xFF, 0xFF, 0});
+    expect(u"Color of hands", Type::Dword, {0, 0, 0, 0});
+    expect(u"Glide", Type::Dword, {0, 0, 0, 0});
+    expect(u"World clock 4 label", Type::String, {});
 }
 
 TEST(SaveSettings, TextsAreWrittenWithoutNulAndEmptyAsZeroBytes) {
@@ -353,19 +388,15 @@ TEST(SaveSettings, FailedWriteIsCountedAndTheRestStillWritten) {
     EXPECT_EQ(outcome.failedWrites, 2);
     EXPECT_FALSE(outcome.Succeeded());
     EXPECT_EQ(store.log, SaveCalls);
-    EXPECT_EQ(store.values.size(), 8u);
+    EXPECT_EQ(store.values.size(), SettingsTable().size() - 2);
 }
 
 TEST(SaveSettings, WhatIsStoredLoadsBackAsTheSameUserFields) {
-    ClockSettings saved = SampleSettings();
+    ClockSettings saved = EveryRowChanged();
     Fill(saved.nameOfFont, std::u16string(259, u'n'));
     Fill(saved.logoText, u"\U0001F570 o'clock");
     MemorySettingsStore store;
     SaveSettingsTo(store, saved);
     const ClockSettings loaded = Load(store);
-    EXPECT_EQ(loaded.colorOfMarkers, saved.colorOfMarkers);
-    EXPECT_EQ(loaded.showSeconds, saved.showSeconds);
-    EXPECT_EQ(loaded.showLogo, saved.showLogo);
-    EXPECT_EQ(Text(loaded.nameOfFont), Text(saved.nameOfFont));
-    EXPECT_EQ(Text(loaded.logoText), Text(saved.logoText));
+    for (const SettingRow& row : SettingsTable()) EXPECT_TRUE(SameField(row, loaded, saved)) << Narrow(row.valueName);
 }
