@@ -21,9 +21,15 @@ public:
     virtual bool Valid() const = 0;
     // A frame starts: a canvas that collects its drawing calls' results starts afresh.
     virtual void BeginFrame() {}
+    // Makes the face layer that size, unless it is already; true when it had to, so that the
+    // dial must be drawn. A canvas whose face is always its own size keeps it.
+    virtual bool PrepareFace(int32_t width, int32_t height) {
+        (void)width, (void)height;
+        return false;
+    }
     // A painter over the face layer, asked for only to draw the dial anew.
     virtual std::unique_ptr<ClockPainter> FacePainter() = 0;
-    // Lays the dial into the frame layer at the scene's offset, the bare parts in its ground colour.
+    // Lays the dial into the frame layer at the scene's face origin, the rest in its ground colour.
     virtual void CopyFaceToFrame(const ClockScene& scene) = 0;
     // A painter over the frame layer, for what the frame adds over the dial.
     virtual std::unique_ptr<ClockPainter> FramePainter() = 0;
@@ -35,9 +41,15 @@ public:
     bool faceDirty = true;
 };
 
-// The parts of a width x height frame that the dial, laid at `offset`, leaves bare: the canvas
-// fills them with the ground's colour. None at 0,0.
-std::vector<IntBox> BareStrips(int32_t width, int32_t height, IntPoint offset);
+// The parts of a width x height frame that the face layer, laid as `face`, leaves bare: the
+// canvas fills them with the ground's colour. None when it covers the frame.
+std::vector<IntBox> BareStrips(int32_t width, int32_t height, const IntBox& face);
+// Whether a box lies wholly inside another.
+bool Inside(const IntBox& inner, const IntBox& outer);
+// Where the scene lays its face layer in the frame.
+inline IntBox FaceBoxOf(const ClockScene& scene) {
+    return {scene.faceOrigin.x, scene.faceOrigin.y, scene.faceWidth, scene.faceHeight};
+}
 
 // One frame: the dial first while faceDirty is set (which it then clears), then the copy and the
 // hands.

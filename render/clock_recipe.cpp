@@ -5,11 +5,14 @@ namespace {
 // The bezel and the rim shade along one axis across the square round the whole clock.
 void PaintRings(ClockPainter& painter, const ClockScene& scene, const DialGeometry& dial) {
     const FacePalette& colors = scene.palette;
-    painter.FillRectangle({0, 0, scene.width, scene.height}, colors.ground);
+    painter.FillRectangle({0, 0, scene.faceWidth, scene.faceHeight}, colors.ground);
     const IntPoint from{dial.centerX - dial.radius, dial.centerY - dial.radius};
     const IntPoint to{dial.centerX + dial.radius, dial.centerY + dial.radius};
     const IntBox bezel = CircleBox(dial.centerX, dial.centerY, dial.bezelRadius);
     const IntBox rim = CircleBox(dial.centerX, dial.centerY, dial.rimRadius);
+    // The bezel's shades are partly transparent too: on a ground of the user's colour they are
+    // laid on the underlay, so they keep their look.
+    if (colors.ground != colors.rimUnder) painter.FillEllipse(bezel, colors.rimUnder);
     painter.FillEllipseGradient(bezel, from, to, colors.bezelFrom, colors.bezelTo);
     // The rim's shades are partly transparent: laid on their own underlay, not on the bezel.
     painter.FillEllipse(rim, colors.rimUnder);
@@ -17,8 +20,9 @@ void PaintRings(ClockPainter& painter, const ClockScene& scene, const DialGeomet
     painter.FillEllipse(CircleBox(dial.centerX, dial.centerY, dial.faceRadius), colors.face);
 }
 
-// Hour discs in the marker colour outlined in ink; minute lines in ink.
-void PaintMarkers(ClockPainter& painter, const DialGeometry& dial, uint32_t markerColor, uint32_t ink) {
+// Hour discs in the marker colour outlined in ink; minute lines in the numerals' colour.
+void PaintMarkers(ClockPainter& painter, const DialGeometry& dial, uint32_t markerColor, uint32_t ink,
+                  uint32_t ticks) {
     for (int i = 0; i < MarkerCount; ++i) {
         const DialMarker marker = DialMarkerOf(dial, i);
         if (marker.isHour) {
@@ -27,24 +31,21 @@ void PaintMarkers(ClockPainter& painter, const DialGeometry& dial, uint32_t mark
         } else {
             const FloatPoint outer{static_cast<float>(marker.outer.x), static_cast<float>(marker.outer.y)};
             const FloatPoint inner{static_cast<float>(marker.inner.x), static_cast<float>(marker.inner.y)};
-            painter.DrawLine(outer, inner, ink, dial.unit);
+            painter.DrawLine(outer, inner, ticks, dial.unit);
         }
     }
 }
 
-// The numerals 12, 1, 2, ... 11, each centred in its box round its anchor.
-void PaintNumerals(ClockPainter& painter, const DialGeometry& dial, uint32_t ink) {
-    const float emSize = static_cast<float>(NumeralFontSize(dial));
+// The numerals 12, 1, 2, ... 11 in the chosen style, each centred in its box round its anchor.
+void PaintNumerals(ClockPainter& painter, const DialGeometry& dial, NumeralStyle style, uint32_t color) {
+    // Roman numerals run up to four letters: a smaller face keeps them apart.
+    constexpr float RomanScale = 0.65f;
+    const float emSize = static_cast<float>(NumeralFontSize(dial)) * (style == NumeralStyle::Roman ? RomanScale : 1.0f);
     for (int i = 0; i < MarkerCount; i += MarkersPerHour) {
         const int numeral = i == 0 ? 12 : i / MarkersPerHour;
-        char16_t text[3] = {};
-        if (numeral >= 10) {
-            text[0] = u'1';
-            text[1] = static_cast<char16_t>(u'0' + numeral % 10);
-        } else {
-            text[0] = static_cast<char16_t>(u'0' + numeral);
-        }
-        painter.DrawCentredText(text, NumeralBox(dial, numeral), emSize, ink);
+        const char16_t* text = NumeralText(style, numeral);
+        if (text[0] == u'\0') continue;
+        painter.DrawCentredText(text, NumeralBox(dial, numeral, style), emSize, color);
     }
 }
 
@@ -95,10 +96,10 @@ void PaintDial(ClockPainter& painter, const ClockScene& scene) {
     const DialGeometry& dial = scene.dial;
     const uint32_t markerColor = ColorRefToArgb(scene.settings.colorOfMarkers);
     PaintRings(painter, scene, dial);
-    PaintMarkers(painter, dial, markerColor, scene.palette.ink);
+    PaintMarkers(painter, dial, markerColor, scene.palette.ink, scene.palette.numerals);
     // A font name that no installed family answers to leaves numerals and logo out.
     if (!painter.UseFontFamily(scene.settings.nameOfFont)) return;
-    PaintNumerals(painter, dial, scene.palette.ink);
+    PaintNumerals(painter, dial, NumeralStyleOf(scene.settings.numerals), scene.palette.numerals);
     PaintLogo(painter, scene, dial, markerColor);
 }
 
@@ -110,9 +111,9 @@ void PaintHands(ClockPainter& painter, const ClockScene& scene) {
     PaintHand(painter, hands.hour, hands.sizes, colors.hands, markerColor);
     PaintHand(painter, hands.minute, hands.sizes, colors.hands, markerColor);
     if (hands.second.shown) {
-        painter.FillPolygon(hands.second.needle, 4, colors.hands);
+        painter.FillPolygon(hands.second.needle, 4, colors.needle);
         painter.FillEllipse(hands.second.disc, markerColor);
-        painter.DrawEllipse(hands.second.disc, colors.hands, hands.sizes.outlineWidth);
+        painter.DrawEllipse(hands.second.disc, colors.needle, hands.sizes.outlineWidth);
     }
     painter.FillEllipse(hands.cap, colors.hands);
     if (scene.fullScreen && scene.time.minute == BannerMinute) {

@@ -17,15 +17,24 @@ struct FacePalette {
     uint32_t rimUnder;            // what the rim's partly transparent shades are laid on
     uint32_t rimFrom, rimTo;
     uint32_t face;
-    uint32_t ink;                 // minute ticks, numerals, outlines of the hour discs and the logo
-    uint32_t hands;               // hand bodies, the needle and the cap
+    uint32_t ink;                 // outlines of the hour discs and the logo
+    uint32_t hands;               // hour and minute hand bodies and the cap
     uint32_t shadow;
+    uint32_t numerals;            // numerals and minute ticks
+    uint32_t needle;              // the seconds needle and its disc's outline
 };
 
 // Today's picture: white ground and face, black ink and hands.
 extern const FacePalette LightPalette;
 // For the night and for OLED screens: a black ground, a dark face, grey ink and light hands.
 extern const FacePalette DarkPalette;
+
+// The light palette in the user's colours of face, numerals, hands and ground.
+FacePalette LightPaletteOf(const ClockSettings& settings);
+
+// Where a wandering clock's centre stands at a local time, within [low, high] on each axis: one
+// step along each axis a minute, bouncing at the edges. A pure function of the time.
+IntPoint WanderingCentre(const LocalDateTime& time, IntPoint low, IntPoint high, int32_t step);
 
 // The drift's offset of the picture at a local time, for a clock of the given unit: one step of
 // one pixel along one axis per minute, round a closed path that visits every offset from -2 to
@@ -43,9 +52,13 @@ struct ClockScene {
     const char* homePage;      // the banner's text
     FacePalette palette;
     uint32_t bannerArgb;       // the banner's colour
-    IntPoint offset;           // where the picture stands: the drift's offset, else 0,0
-    DialGeometry dial;         // the dial where it is cached, worked out once a frame
-    ClockHands hands;          // the hands at the scene's time, where the offset puts them
+    IntPoint offset;           // the drift's offset of the whole picture, else 0,0
+    DialGeometry dial;         // the dial in its own layer, worked out once a frame
+    int32_t faceWidth;         // that layer: the whole canvas for a full-size centred clock,
+    int32_t faceHeight;        // else the clock's square
+    IntPoint faceOrigin;       // where the layer's top-left lies in the frame, the drift included
+    int32_t shadowOffset;      // the hands' shadow, in proportion to the clock's size
+    ClockHands hands;          // the hands at the scene's time, where the frame shows them
 };
 
 // The platform's short date of a local date, as UTF-16; empty when it cannot be formatted.

@@ -82,10 +82,25 @@ IntPoint NumeralAnchor(const DialGeometry& dial, int numeral) {
     return DialPointI(dial, dial.numeralRadius, MarkerAngle((numeral % 12) * MarkersPerHour));
 }
 
-FloatBox NumeralBox(const DialGeometry& dial, int numeral) {
+FloatBox NumeralBox(const DialGeometry& dial, int numeral, NumeralStyle style) {
     const IntPoint anchor = NumeralAnchor(dial, numeral);
     const float side = static_cast<float>(NumeralBoxSide(dial));
-    return {anchor.x - side / 2, anchor.y - side / 2, side, side};
+    const float width = style == NumeralStyle::Roman ? 2 * side : side;
+    return {anchor.x - width / 2, anchor.y - side / 2, width, side};
+}
+
+const char16_t* NumeralText(NumeralStyle style, int numeral) {
+    static const char16_t* const Arabic[] = {u"12", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"10", u"11"};
+    static const char16_t* const Roman[] = {u"XII", u"I",   u"II",   u"III", u"IIII", u"V",
+                                            u"VI",  u"VII", u"VIII", u"IX",  u"X",    u"XI"};
+    const int index = ((numeral % 12) + 12) % 12;
+    switch (style) {
+    case NumeralStyle::Arabic: return Arabic[index];
+    case NumeralStyle::Roman: return Roman[index];
+    case NumeralStyle::Quarters: return index % 3 == 0 ? Arabic[index] : u"";
+    case NumeralStyle::Hidden: break;
+    }
+    return u"";
 }
 
 int32_t LogoFontSize(const DialGeometry& dial) {

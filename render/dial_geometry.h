@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "settings/clock_settings.h"
+
 // The clock's own degree-to-radian factor: 3.14 / 180, not pi / 180. Every angle of the
 // picture goes through it, so a full turn is 6.28 and the markers sit a hair short of true.
 constexpr double DegreeToRadian = 3.14 / 180;
@@ -96,11 +98,19 @@ struct DialMarker {
 };
 DialMarker DialMarkerOf(const DialGeometry& dial, int i);
 
-// Numeral n (1 to 12): where it is centred and the box it is laid out in.
+// Numeral n (1 to 12): where it is centred and the box it is laid out in. Roman numerals run
+// up to four letters wide: their box is twice as wide, so none is cut.
 int32_t NumeralFontSize(const DialGeometry& dial);
 int32_t NumeralBoxSide(const DialGeometry& dial);
 IntPoint NumeralAnchor(const DialGeometry& dial, int numeral);
-FloatBox NumeralBox(const DialGeometry& dial, int numeral);
+FloatBox NumeralBox(const DialGeometry& dial, int numeral, NumeralStyle style = NumeralStyle::Arabic);
+// What numeral n reads in a style: "4" or "IIII" (as clock faces write it); empty where the
+// style shows none.
+const char16_t* NumeralText(NumeralStyle style, int numeral);
+constexpr NumeralStyle NumeralStyleOf(int32_t value) {
+    return value >= 0 && value <= static_cast<int32_t>(NumeralStyle::Hidden) ? static_cast<NumeralStyle>(value)
+                                                                            : NumeralStyle::Arabic;
+}
 
 // The logo line: its font size and the box below the centre it is centred in.
 int32_t LogoFontSize(const DialGeometry& dial);

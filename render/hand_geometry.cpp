@@ -20,11 +20,11 @@ IntBox MovedBox(IntBox box, int32_t by) {
 
 // The shadow quadrilateral of a hand line from tip to tail of the given half width: around the
 // moved, whole-pixel tip and tail points, tip side first.
-void BuildHandShadow(Hand& hand, double angle, int32_t halfWidth) {
-    const int32_t tx = static_cast<int32_t>(hand.tip.x + ShadowOffset);
-    const int32_t ty = static_cast<int32_t>(hand.tip.y + ShadowOffset);
-    const int32_t qx = static_cast<int32_t>(hand.tail.x + ShadowOffset);
-    const int32_t qy = static_cast<int32_t>(hand.tail.y + ShadowOffset);
+void BuildHandShadow(Hand& hand, double angle, int32_t halfWidth, int32_t by) {
+    const int32_t tx = static_cast<int32_t>(hand.tip.x + by);
+    const int32_t ty = static_cast<int32_t>(hand.tip.y + by);
+    const int32_t qx = static_cast<int32_t>(hand.tail.x + by);
+    const int32_t qy = static_cast<int32_t>(hand.tail.y + by);
     const double p = WrapAngle(angle + QuarterTurn);
     const double n = WrapAngle(angle - QuarterTurn);
     auto side = [halfWidth](int32_t x, int32_t y, double direction) {
@@ -38,17 +38,17 @@ void BuildHandShadow(Hand& hand, double angle, int32_t halfWidth) {
 }
 
 Hand HandOf(const DialGeometry& dial, double angle, int32_t length, int32_t tailLength,
-            int32_t stripeOuter, int32_t stripeInner, int32_t halfWidth) {
+            int32_t stripeOuter, int32_t stripeInner, int32_t halfWidth, int32_t shadowOffset) {
     Hand hand{};
     hand.tip = DialPoint(dial, length, angle);
     hand.tail = DialPoint(dial, tailLength, WrapAngle(angle + HalfTurn));
     hand.stripeOuter = DialPoint(dial, stripeOuter, angle);
     hand.stripeInner = DialPoint(dial, stripeInner, angle);
-    BuildHandShadow(hand, angle, halfWidth);
+    BuildHandShadow(hand, angle, halfWidth, shadowOffset);
     return hand;
 }
 
-SecondHand SecondHandOf(const DialGeometry& dial, const HandSizes& sizes, double angle) {
+SecondHand SecondHandOf(const DialGeometry& dial, const HandSizes& sizes, double angle, int32_t shadowOffset) {
     SecondHand second{};
     second.shown = true;
     second.needle[0] = DialPoint(dial, sizes.secondLength, angle + NeedleTipSpread);
@@ -56,11 +56,11 @@ SecondHand SecondHandOf(const DialGeometry& dial, const HandSizes& sizes, double
     second.needle[2] = DialPoint(dial, sizes.secondTailLength, WrapAngle(angle + NeedleTailFar));
     second.needle[3] = DialPoint(dial, sizes.secondTailLength, WrapAngle(angle + NeedleTailNear));
     for (int i = 0; i < 4; ++i) {
-        second.needleShadow[i] = Moved(second.needle[i], static_cast<float>(ShadowOffset));
+        second.needleShadow[i] = Moved(second.needle[i], static_cast<float>(shadowOffset));
     }
     const IntPoint centre = DialPointI(dial, sizes.hourLength, angle);
     second.disc = CircleBox(centre.x, centre.y, sizes.discRadius);
-    second.discShadow = MovedBox(second.disc, ShadowOffset);
+    second.discShadow = MovedBox(second.disc, shadowOffset);
     return second;
 }
 
@@ -99,20 +99,20 @@ HandAngles HandAnglesOf(const ClockTime& time, int32_t showSeconds) {
     return angles;
 }
 
-ClockHands ClockHandsOf(const DialGeometry& dial, const ClockTime& time, int32_t showSeconds) {
+ClockHands ClockHandsOf(const DialGeometry& dial, const ClockTime& time, int32_t showSeconds, int32_t shadowOffset) {
     ClockHands hands{};
     hands.sizes = HandSizesOf(dial);
     hands.angles = HandAnglesOf(time, showSeconds);
     const HandSizes& s = hands.sizes;
     const int32_t halfWidth = s.handWidth / 2;
     hands.hour = HandOf(dial, hands.angles.hour, s.hourLength, s.tailLength, s.hourStripeOuter,
-                        s.stripeInner, halfWidth);
+                        s.stripeInner, halfWidth, shadowOffset);
     hands.minute = HandOf(dial, hands.angles.minute, s.minuteLength, s.tailLength,
-                          s.minuteStripeOuter, s.stripeInner, halfWidth);
+                          s.minuteStripeOuter, s.stripeInner, halfWidth, shadowOffset);
     if (SecondsModeOf(showSeconds) != SecondsMode::Off) {
-        hands.second = SecondHandOf(dial, s, hands.angles.second);
+        hands.second = SecondHandOf(dial, s, hands.angles.second, shadowOffset);
     }
     hands.cap = CircleBox(dial.centerX, dial.centerY, s.capRadius);
-    hands.capShadow = MovedBox(hands.cap, ShadowOffset);
+    hands.capShadow = MovedBox(hands.cap, shadowOffset);
     return hands;
 }

@@ -71,4 +71,6 @@ struct ClockHands {
     IntBox cap;
     IntBox capShadow;
 };
-ClockHands ClockHandsOf(const DialGeometry& dial, const ClockTime& time, int32_t showSeconds);
+// The shadow lies `shadowOffset` right of and below each hand.
+ClockHands ClockHandsOf(const DialGeometry& dial, const ClockTime& time, int32_t showSeconds,
+                        int32_t shadowOffset = ShadowOffset);

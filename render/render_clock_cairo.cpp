@@ -35,12 +35,14 @@ void CopyShifted(const CairoCanvas& canvas, const cairo_rectangle_int_t& r, IntP
     const size_t faceStride = cairo_image_surface_get_stride(canvas.Face());
     const size_t frameStride = canvas.Stride();
     // The columns of the rectangle that the dial reaches.
-    const int from = std::max(r.x, offset.x);
-    const int to = std::min(r.x + r.width, canvas.Width() + offset.x);
+    const int faceWidth = cairo_image_surface_get_width(canvas.Face());
+    const int faceHeight = cairo_image_surface_get_height(canvas.Face());
+    const int from = std::clamp(offset.x, r.x, r.x + r.width);
+    const int to = std::clamp(faceWidth + offset.x, from, r.x + r.width);
     for (int y = r.y; y < r.y + r.height; ++y) {
         auto* row = reinterpret_cast<uint32_t*>(frame + y * frameStride);
         const int sourceY = y - offset.y;
-        if (sourceY < 0 || sourceY >= canvas.Height() || from >= to) {
+        if (sourceY < 0 || sourceY >= faceHeight || from >= to) {
             std::fill(row + r.x, row + r.x + r.width, ground);
             continue;
         }
@@ -66,6 +68,15 @@ bool CairoCanvas::Valid() const {
            cairo_surface_status(frame_.get()) == CAIRO_STATUS_SUCCESS;
 }
 
+bool CairoCanvas::PrepareFace(int32_t width, int32_t height) {
+    if (cairo_image_surface_get_width(face_.get()) == width && cairo_image_surface_get_height(face_.get()) == height) {
+        return false;
+    }
+    face_ = OpaqueLayer(width, height);
+    overDial_.reset();
+    return true;
+}
+
 std::unique_ptr<ClockPainter> CairoCanvas::FacePainter() {
     // A new dial changes the frame everywhere.
     overDial_.reset();
@@ -82,8 +93,10 @@ CairoRegion CairoCanvas::Whole() const {
 void CairoCanvas::CopyFaceToFrame(const ClockScene& scene) {
     cairo_surface_flush(face_.get());
     cairo_surface_flush(frame_.get());
-    const IntPoint offset = scene.offset;
+    const IntPoint offset = scene.faceOrigin;
     const uint32_t ground = scene.palette.ground & 0xFFFFFF;
+    const bool wholeFace = cairo_image_surface_get_width(face_.get()) == width_ &&
+                           cairo_image_surface_get_height(face_.get()) == height_;
     // A moved dial changes the frame everywhere, as a new one does.
     if (overDial_ != nullptr && (offset.x != overDialOffset_.x || offset.y != overDialOffset_.y)) overDial_.reset();
     if (incremental && overDial_ != nullptr) {
@@ -95,7 +108,7 @@ void CairoCanvas::CopyFaceToFrame(const ClockScene& scene) {
             CopyShifted(*this, r, offset, ground);
         }
         changed_ = std::move(overDial_);
-    } else if (offset.x == 0 && offset.y == 0 && Stride() == cairo_image_surface_get_stride(face_.get())) {
+    } else if (wholeFace && offset.x == 0 && offset.y == 0 && Stride() == cairo_image_surface_get_stride(face_.get())) {
         // Both layers have one format, size and row length, so the copy is one block of memory.
         std::memcpy(cairo_image_surface_get_data(frame_.get()), cairo_image_surface_get_data(face_.get()),
                     static_cast<size_t>(Stride()) * height_);

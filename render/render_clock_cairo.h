@@ -33,6 +33,7 @@ public:
     int32_t Width() const override { return width_; }
     int32_t Height() const override { return height_; }
     bool Valid() const override;
+    bool PrepareFace(int32_t width, int32_t height) override;
     std::unique_ptr<ClockPainter> FacePainter() override;
     void CopyFaceToFrame(const ClockScene& scene) override;
     std::unique_ptr<ClockPainter> FramePainter() override;

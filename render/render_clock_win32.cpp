@@ -25,6 +25,7 @@ bool SaverCanvas::Create(HDC reference, int32_t width, int32_t height) {
     width_ = width;
     height_ = height;
     faceDirty = true;
+    groundLaid_ = false;
     if (width > 0 && height > 0 && frame_.Create(reference, width, height) && face_.Create(reference, width, height)) {
         return true;
     }
@@ -39,21 +40,43 @@ void SaverCanvas::Release() {
 
 void SaverCanvas::BeginFrame() { ResetRenderStatus(); }
 
+bool SaverCanvas::PrepareFace(int32_t width, int32_t height) {
+    if (!frame_.Valid() || (face_.Width() == width && face_.Height() == height)) return false;
+    // A memory context as the reference gives the frame's own pixel format.
+    face_.Create(frame_.Dc(), width, height);
+    groundLaid_ = false;
+    return true;
+}
+
 std::unique_ptr<ClockPainter> SaverCanvas::FacePainter() { return std::make_unique<GdiplusPainter>(face_.Dc()); }
 
 std::unique_ptr<ClockPainter> SaverCanvas::FramePainter() { return std::make_unique<GdiplusPainter>(frame_.Dc()); }
 
 void SaverCanvas::CopyFaceToFrame(const ClockScene& scene) {
-    const IntPoint at = scene.offset;
-    NoteGdiResult(BitBlt(frame_.Dc(), at.x, at.y, width_, height_, face_.Dc(), 0, 0, SRCCOPY) != FALSE, "BitBlt");
-    const std::vector<IntBox> strips = BareStrips(width_, height_, at);
-    if (strips.empty()) return;
+    const IntBox face = FaceBoxOf(scene);
+    NoteGdiResult(BitBlt(frame_.Dc(), face.left, face.top, face.width, face.height, face_.Dc(), 0, 0, SRCCOPY) != FALSE,
+                  "BitBlt");
     const uint32_t ground = scene.palette.ground;
+    const bool laid = groundLaid_ && ground == groundArgb_ && face.left == faceBox_.left && face.top == faceBox_.top &&
+                      face.width == faceBox_.width && face.height == faceBox_.height;
+    groundLaid_ = true;
+    faceBox_ = face;
+    groundArgb_ = ground;
+    if (laid) return;
+    const std::vector<IntBox> strips = BareStrips(width_, height_, face);
+    if (strips.empty()) return;
     const COLORREF groundRef = RGB((ground >> 16) & 0xFF, (ground >> 8) & 0xFF, ground & 0xFF);
     const gdi::Object brush = gdi::Hold(CreateSolidBrush(groundRef));
     for (const IntBox& strip : strips) {
         const RECT area{strip.left, strip.top, strip.left + strip.width, strip.top + strip.height};
         NoteGdiResult(FillRect(frame_.Dc(), &area, static_cast<HBRUSH>(brush.get())) != 0, "FillRect");
+    }
+}
+
+void SaverCanvas::FrameDrawn(const std::vector<IntBox>& boxes) {
+    // The banner lies outside a small clock's square: the next frame lays the ground anew.
+    for (const IntBox& box : boxes) {
+        if (!Inside(box, faceBox_)) groundLaid_ = false;
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "common/memory_layer_win32.h"
 #include "render/clock_front.h"
@@ -27,9 +28,11 @@ public:
     bool Valid() const override { return face_.Valid() && frame_.Valid(); }
     // Each frame's drawing results are collected afresh, for a test to read.
     void BeginFrame() override;
+    bool PrepareFace(int32_t width, int32_t height) override;
     std::unique_ptr<ClockPainter> FacePainter() override;
     void CopyFaceToFrame(const ClockScene& scene) override;
     std::unique_ptr<ClockPainter> FramePainter() override;
+    void FrameDrawn(const std::vector<IntBox>& boxes) override;
 
     const MemoryLayer& Face() const { return face_; }
     const MemoryLayer& Frame() const { return frame_; }
@@ -41,6 +44,11 @@ private:
     int32_t height_ = 0;
     MemoryLayer face_;
     MemoryLayer frame_;
+    // The frame round the face layer holds the ground, laid for a face at faceBox_ in groundArgb_:
+    // it is filled again only when the face moves, the colour turns or a frame drew there.
+    bool groundLaid_ = false;
+    IntBox faceBox_{0, 0, 0, 0};
+    uint32_t groundArgb_ = 0;
 };
 
 LocalDateTime LocalDateTimeOf(const SYSTEMTIME& time);

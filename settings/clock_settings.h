@@ -88,7 +88,9 @@ constexpr uint32_t DefaultColorOfGround = 0x00FFFFFF;
 
 // The rules of the numbers that take fewer than every value.
 constexpr SettingRange MinuteOfDayRange{0, MinutesPerDay - 1};
-constexpr SettingRange ClockSizeRange{30, 100};
+// The clock's size in per cent of the one that fills the shorter side.
+constexpr int32_t FullClockSize = 100;
+constexpr SettingRange ClockSizeRange{30, FullClockSize};
 constexpr SettingRange ClockPlaceRange{0, static_cast<int32_t>(ClockPlace::Wandering)};
 constexpr SettingRange NumeralStyleRange{0, static_cast<int32_t>(NumeralStyle::Hidden)};
 

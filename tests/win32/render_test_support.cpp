@@ -38,9 +38,10 @@ Clock::Clock(int32_t width, int32_t height) : canvas_(width, height), dial_(Dial
 
 Picture Clock::Render(const ClockSettings& settings, const SYSTEMTIME& time, bool fullScreen) {
     SaverCanvas& canvas = canvas_.Canvas();
-    // Each picture is of its own settings: the dial is drawn anew.
-    canvas.faceDirty = true;
+    // Each picture stands for its own settings: the dial flag stays as the test set it.
+    const bool dialDue = canvas.faceDirty;
     RenderClockFrame(canvas, SceneOf(canvas, settings, LocalDateTimeOf(time), fullScreen, TARNWICK_HOME_PAGE));
+    canvas.faceDirty = dialDue;
     return canvas_.ReadFrame();
 }
 
