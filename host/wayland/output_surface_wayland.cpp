@@ -94,7 +94,6 @@ void OutputSurface::OnLogicalPosition(void* self, zxdg_output_v1*, int32_t x, in
 
 void OutputSurface::OnLogicalSize(void* self, zxdg_output_v1*, int32_t width, int32_t height) {
     auto* out = static_cast<OutputSurface*>(self);
-    if (!out->logicalKnown_) out->place_ = {0, 0, 0, 0};
     out->place_.right = out->place_.left + width;
     out->place_.bottom = out->place_.top + height;
     out->logicalKnown_ = true;
@@ -259,7 +258,14 @@ void OutputSurface::DrawBlack() {
     buffers_[1].reset();
     if (buffers_[0] == nullptr) return;
     wl_surface_set_buffer_scale(surface_.get(), 1);
-    if (stretched) wp_viewport_set_destination(viewport_.get(), width_, height_);
+    if (stretched) {
+        // Only the middle of the pixel is stretched: a compositor stepping through the source in
+        // fixed point (wlroots' pixman renderer) otherwise overshoots it at the far edge and shows
+        // its own background in the last column.
+        const wl_fixed_t quarter = wl_fixed_from_double(0.25), half = wl_fixed_from_double(0.5);
+        wp_viewport_set_source(viewport_.get(), quarter, quarter, half, half);
+        wp_viewport_set_destination(viewport_.get(), width_, height_);
+    }
     wl_surface_attach(surface_.get(), buffers_[0]->Buffer(), 0, 0);
     wl_surface_damage_buffer(surface_.get(), 0, 0, INT32_MAX, INT32_MAX);
     wl_surface_commit(surface_.get());
@@ -312,11 +318,17 @@ ShmBuffer* OutputSurface::FreeBuffer() {
 void OutputSurface::Present(ShmBuffer& buffer, cairo_region_t* damage) {
     wl_surface* surface = surface_.get();
     if (scale120_ != 0 && viewport_ != nullptr) {
+        const wl_fixed_t unset = wl_fixed_from_int(-1);
         wl_surface_set_buffer_scale(surface, 1);
+        wp_viewport_set_source(viewport_.get(), unset, unset, unset, unset);
         wp_viewport_set_destination(viewport_.get(), width_, height_);
     } else {
         wl_surface_set_buffer_scale(surface, outputScale_);
-        if (viewport_ != nullptr) wp_viewport_set_destination(viewport_.get(), -1, -1);
+        if (viewport_ != nullptr) {
+            const wl_fixed_t unset = wl_fixed_from_int(-1);
+            wp_viewport_set_source(viewport_.get(), unset, unset, unset, unset);
+            wp_viewport_set_destination(viewport_.get(), -1, -1);
+        }
     }
     wl_surface_attach(surface, buffer.Buffer(), 0, 0);
     const int count = cairo_region_num_rectangles(damage);
