@@ -9,8 +9,8 @@ namespace {
 constexpr char SurfaceNamespace[] = "tarnwick";
 // fractional-scale-v1 tells scales in 120ths.
 constexpr uint32_t FractionalDenominator = 120;
-// Frames come back within a refresh or two on an output that is shown. Where the compositor tells
-// no power state, one still missing after this is taken as an output that is off.
+// Frames come back within a refresh or two on an output that is shown: one still missing after
+// this is taken as an output that is not shown (off, or the compositor stopped).
 constexpr int64_t UnseenAfterMs = 1500;
 
 int64_t MonotonicMs() {
@@ -57,9 +57,10 @@ ScreenRect OutputSurface::Place() const {
     return {place_.left, place_.top, place_.left + width, place_.top + height};
 }
 
+// Either sign counts: the power event tells at once; a compositor that stops showing the output
+// without telling (no power protocol, or a nested one) withholds the frame callbacks.
 bool OutputSurface::Seen(int64_t nowMs) const {
-    if (power_ != nullptr) return poweredOn_;
-    return frame_ == nullptr || nowMs - frameAskedMs_ < UnseenAfterMs;
+    return poweredOn_ && (frame_ == nullptr || nowMs - frameAskedMs_ < UnseenAfterMs);
 }
 
 // ---- the output's description ----
@@ -274,7 +275,7 @@ void OutputSurface::DrawBlack() {
 }
 
 void OutputSurface::DrawClock() {
-    if (frame_ != nullptr || !host_.DisplayOn() || (power_ != nullptr && !poweredOn_)) return;
+    if (frame_ != nullptr || !host_.DisplayOn() || !poweredOn_) return;
     const int width = PixelWidth(), height = PixelHeight();
     if (picture_ == nullptr) {
         std::vector<ScreenRect> rects;

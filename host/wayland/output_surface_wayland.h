@@ -51,8 +51,8 @@ public:
     bool Closed() const { return closed_; }
     bool HasClock() const { return !clocks_.empty(); }
     bool Owns(const wl_surface* surface) const { return surface != nullptr && surface == surface_.get(); }
-    // Powered on, or (where the compositor tells no power) its frames come back; `nowMs` on the
-    // monotonic clock.
+    // Powered on (where the compositor tells) and its frames come back; `nowMs` on the monotonic
+    // clock.
     bool Seen(int64_t nowMs) const;
 
     // The layout's clocks, in the output's own logical coordinates; none: black. A change draws
