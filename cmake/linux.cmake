@@ -13,23 +13,39 @@ pkg_check_modules(TARNWICK_MONITORS REQUIRED IMPORTED_TARGET xrandr xinerama)
 add_executable(tarnwick ${TARNWICK_X11_SOURCES})
 target_link_libraries(tarnwick PRIVATE tarnwick_cairo PkgConfig::TARNWICK_MONITORS)
 
-# tarnwick-wayland: the clock over a Wayland desktop as layer-shell surfaces (GTK 3 and
-# gtk-layer-shell), built where those libraries are installed. GTK 3 does not tell the
-# compositor's output names: the xdg-output protocol does, through wayland-scanner's code.
-pkg_check_modules(TARNWICK_WAYLAND IMPORTED_TARGET gtk+-3.0 gtk-layer-shell-0 wayland-client)
+# tarnwick-wayland: the clock over a Wayland desktop as layer-shell surfaces, on plain
+# libwayland-client with Cairo image surfaces over wl_shm buffers. The protocol code comes from
+# wayland-scanner at build time: the wlr protocols from our own XML (Debian ships none), the rest
+# from wayland-protocols (xdg-shell only for the popup type the layer shell names).
+pkg_check_modules(TARNWICK_WAYLAND IMPORTED_TARGET wayland-client)
 pkg_get_variable(TARNWICK_WAYLAND_PROTOCOLS wayland-protocols pkgdatadir)
 find_program(TARNWICK_WAYLAND_SCANNER wayland-scanner)
-if(TARNWICK_WAYLAND_FOUND AND TARNWICK_WAYLAND_PROTOCOLS AND TARNWICK_WAYLAND_SCANNER)
-  set(xdg_output_xml ${TARNWICK_WAYLAND_PROTOCOLS}/unstable/xdg-output/xdg-output-unstable-v1.xml)
-  set(xdg_output_code ${CMAKE_BINARY_DIR}/generated/xdg-output-unstable-v1)
-  add_custom_command(OUTPUT ${xdg_output_code}-client-protocol.h ${xdg_output_code}-protocol.c
-    COMMAND ${TARNWICK_WAYLAND_SCANNER} client-header ${xdg_output_xml} ${xdg_output_code}-client-protocol.h
-    COMMAND ${TARNWICK_WAYLAND_SCANNER} private-code ${xdg_output_xml} ${xdg_output_code}-protocol.c
-    DEPENDS ${xdg_output_xml})
+set(wayland_protocols_dir ${TARNWICK_WAYLAND_PROTOCOLS})
+set(TARNWICK_WAYLAND_XML
+  ${CMAKE_SOURCE_DIR}/host/wayland/protocols/wlr-layer-shell-unstable-v1.xml
+  ${CMAKE_SOURCE_DIR}/host/wayland/protocols/wlr-output-power-management-unstable-v1.xml
+  ${wayland_protocols_dir}/unstable/xdg-output/xdg-output-unstable-v1.xml
+  ${wayland_protocols_dir}/stable/viewporter/viewporter.xml
+  ${wayland_protocols_dir}/stable/xdg-shell/xdg-shell.xml
+  ${wayland_protocols_dir}/staging/fractional-scale/fractional-scale-v1.xml)
+if(TARNWICK_WAYLAND_FOUND AND TARNWICK_WAYLAND_PROTOCOLS AND TARNWICK_WAYLAND_SCANNER
+   AND EXISTS ${wayland_protocols_dir}/staging/fractional-scale/fractional-scale-v1.xml)
+  set(wayland_protocol_code)
+  foreach(xml IN LISTS TARNWICK_WAYLAND_XML)
+    get_filename_component(protocol ${xml} NAME_WE)
+    set(code ${CMAKE_BINARY_DIR}/generated/${protocol})
+    add_custom_command(OUTPUT ${code}-client-protocol.h ${code}-protocol.c
+      COMMAND ${TARNWICK_WAYLAND_SCANNER} client-header ${xml} ${code}-client-protocol.h
+      COMMAND ${TARNWICK_WAYLAND_SCANNER} private-code ${xml} ${code}-protocol.c
+      DEPENDS ${xml})
+    list(APPEND wayland_protocol_code ${code}-client-protocol.h ${code}-protocol.c)
+  endforeach()
   file(GLOB TARNWICK_WAYLAND_SOURCES CONFIGURE_DEPENDS host/wayland/*_wayland.cpp)
-  add_executable(tarnwick-wayland ${TARNWICK_WAYLAND_SOURCES} ${xdg_output_code}-client-protocol.h
-    ${xdg_output_code}-protocol.c)
+  add_executable(tarnwick-wayland ${TARNWICK_WAYLAND_SOURCES} ${wayland_protocol_code})
   target_link_libraries(tarnwick-wayland PRIVATE tarnwick_cairo PkgConfig::TARNWICK_WAYLAND)
+  # The Cairo library target carries the X11 libraries of `tarnwick`: only what this program
+  # calls is linked, so its package needs libwayland-client, Cairo and Pango alone.
+  target_link_options(tarnwick-wayland PRIVATE -Wl,--as-needed)
   install(TARGETS tarnwick-wayland RUNTIME DESTINATION bin COMPONENT wayland)
   add_custom_command(OUTPUT tarnwick-wayland.1.gz
     COMMAND gzip -9 -n -c ${CMAKE_SOURCE_DIR}/packaging/linux/tarnwick-wayland.1 > tarnwick-wayland.1.gz
@@ -38,7 +54,7 @@ if(TARNWICK_WAYLAND_FOUND AND TARNWICK_WAYLAND_PROTOCOLS AND TARNWICK_WAYLAND_SC
   install(FILES ${CMAKE_BINARY_DIR}/tarnwick-wayland.1.gz DESTINATION share/man/man1 COMPONENT wayland)
   set(TARNWICK_DEB_COMPONENTS xscreensaver wayland)
 else()
-  message(STATUS "tarnwick-wayland not built: GTK 3, gtk-layer-shell or the Wayland protocols are missing")
+  message(STATUS "tarnwick-wayland not built: libwayland-client, wayland-scanner or wayland-protocols (with fractional-scale) is missing")
   set(TARNWICK_DEB_COMPONENTS xscreensaver)
 endif()
 
@@ -95,7 +111,7 @@ add_custom_command(OUTPUT changelog.Debian.gz
 add_custom_target(tarnwick_changelog ALL DEPENDS changelog.Debian.gz)
 
 # One `cpack -G DEB` makes a package per component: tarnwick (the XScreenSaver mode) and, where it
-# is built, tarnwick-wayland, so that the XScreenSaver one never pulls in GTK.
+# is built, tarnwick-wayland, so that neither pulls in the other's libraries.
 set(CPACK_DEBIAN_XSCREENSAVER_PACKAGE_NAME tarnwick)
 set(CPACK_DEBIAN_WAYLAND_PACKAGE_NAME tarnwick-wayland)
 foreach(component IN LISTS TARNWICK_DEB_COMPONENTS)

@@ -1,13 +1,15 @@
-// The clock renderer as the layer surfaces use it: one canvas per output and one call that draws
-// a frame on it. Every use of the renderer's interface is in clock_frame_wayland.cpp.
+// The renderer as an output uses it: the output's composed picture, black with a clock canvas over
+// each clock's rectangle, drawn in place and incrementally. Every use of the renderer's interface
+// is in clock_frame_wayland.cpp.
 #pragma once
 
 #include <cairo.h>
 
-#include <ctime>
 #include <memory>
+#include <vector>
 
 #include "common/local_time.h"
+#include "host/clock_layout.h"
 #include "settings/clock_settings.h"
 
 class CairoCanvas;
@@ -16,8 +18,24 @@ struct OutputCanvasRelease {
 };
 using OutputCanvas = std::unique_ptr<CairoCanvas, OutputCanvasRelease>;
 
-// Draws the full-screen clock for `now` on a canvas of width × height pixels, making the canvas
-// anew when it has another size (the dial is then drawn too, as it is when `dialDue`). Returns
-// the frame, owned by the canvas; null when no canvas of that size can be made.
-cairo_surface_t* DrawClockFrame(OutputCanvas& canvas, int width, int height, const ClockSettings& settings,
-                                const LocalDateTime& now, const char* homePage, bool dialDue);
+class ClockPicture {
+public:
+    // A picture of width × height pixels with a clock in each rectangle (in its pixels).
+    ClockPicture(int width, int height, const std::vector<ScreenRect>& clocks);
+    ClockPicture(const ClockPicture&) = delete;
+    ClockPicture& operator=(const ClockPicture&) = delete;
+    ~ClockPicture();
+
+    bool Valid() const;
+    cairo_surface_t* Surface() const { return picture_; }
+    // Draws every clock at `now` (their dials anew first when `dialDirty`) and adds to `changed`
+    // what differs from the last frame: the whole picture the first time.
+    void Compose(const ClockSettings& settings, const LocalDateTime& now, const char* homePage, bool dialDirty,
+                 cairo_region_t* changed);
+
+private:
+    cairo_surface_t* picture_;
+    std::vector<ScreenRect> rects_;
+    std::vector<OutputCanvas> canvases_;
+    bool composed_ = false;
+};

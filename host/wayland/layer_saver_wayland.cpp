@@ -1,252 +1,361 @@
 #include "host/wayland/layer_saver_wayland.h"
 
-#include <glib-unix.h>
-#include <gtk-layer-shell.h>
+#include <poll.h>
+#include <sys/signalfd.h>
+#include <sys/timerfd.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <csignal>
-#include <utility>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
 
 namespace {
 
-// A compositor closes the surface of an output it removes a moment before it withdraws the
-// output itself: a close is judged only once this has passed.
-constexpr guint CloseSettleMs = 250;
-constexpr char SurfaceNamespace[] = "tarnwick";
+constexpr char Program[] = "tarnwick-wayland";
+// A compositor closes the surface of an output it removes a moment before it withdraws the output
+// itself: a close is judged only once this has passed.
+constexpr int64_t CloseSettleMs = 250;
+// The versions whose requests and events the program uses; a compositor may offer newer ones.
+constexpr uint32_t CompositorVersion = 4;  // wl_surface.damage_buffer
+constexpr uint32_t OutputVersion = 4;      // wl_output.name
+constexpr uint32_t SeatVersion = 5;
+constexpr uint32_t LayerShellVersion = 3;
+constexpr uint32_t XdgOutputVersion = 3;
 
-
-bool DisplayHasMonitor(GdkDisplay* display, GdkMonitor* monitor) {
-    const int count = gdk_display_get_n_monitors(display);
-    for (int i = 0; i < count; ++i) {
-        if (gdk_display_get_monitor(display, i) == monitor) return true;
-    }
-    return false;
+int64_t MonotonicMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000;
 }
+
+template <typename T>
+T* Bind(wl_registry* registry, uint32_t name, const wl_interface* interface, uint32_t offered, uint32_t wanted) {
+    return static_cast<T*>(wl_registry_bind(registry, name, interface, std::min(offered, wanted)));
+}
+
+// An owned file descriptor.
+class Fd {
+public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int Get() const { return fd_; }
+
+private:
+    int fd_;
+};
 
 }  // namespace
 
-guint MillisecondsToNextTick() {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    const TickInstant instant{now.tv_sec, now.tv_nsec};
-    return static_cast<guint>(MillisecondsUntilTick(instant, NextTickAfter(instant)));
+LayerSaver::LayerSaver(wl_display* display, SaverChoices choices)
+    : display_(display), choices_(std::move(choices)), session_(choices_.settings, true, ReadClock()) {}
+
+LayerSaver::~LayerSaver() {
+    outputs_.clear();
+    wl_display_flush(display_);
 }
 
-// ---- OutputSurface ----
+// ---- globals ----
 
-OutputSurface::OutputSurface(LayerSaver& saver, GdkMonitor* monitor, std::string name)
-    : saver_(saver),
-      monitor_(GDK_MONITOR(g_object_ref(monitor))),
-      name_(std::move(name)),
-      window_(gtk_window_new(GTK_WINDOW_TOPLEVEL)) {
-    MakeLayer();
-}
-
-void OutputSurface::MakeLayer() {
-    GtkWindow* window = GTK_WINDOW(window_.get());
-    gtk_layer_init_for_window(window);
-    gtk_layer_set_namespace(window, SurfaceNamespace);
-    gtk_layer_set_layer(window, GTK_LAYER_SHELL_LAYER_OVERLAY);
-    gtk_layer_set_monitor(window, monitor_.get());
-    for (GtkLayerShellEdge edge : {GTK_LAYER_SHELL_EDGE_LEFT, GTK_LAYER_SHELL_EDGE_RIGHT, GTK_LAYER_SHELL_EDGE_TOP,
-                                   GTK_LAYER_SHELL_EDGE_BOTTOM}) {
-        gtk_layer_set_anchor(window, edge, TRUE);
-    }
-    // Over every panel, not beside them.
-    gtk_layer_set_exclusive_zone(window, -1);
-    gtk_layer_set_keyboard_mode(window, GTK_LAYER_SHELL_KEYBOARD_MODE_EXCLUSIVE);
-
-    GtkWidget* widget = window_.get();
-    gtk_widget_set_app_paintable(widget, TRUE);
-    gtk_widget_add_events(widget, GDK_KEY_PRESS_MASK | GDK_BUTTON_PRESS_MASK | GDK_POINTER_MOTION_MASK |
-                                      GDK_ENTER_NOTIFY_MASK);
-    g_signal_connect(widget, "draw", G_CALLBACK(OnDraw), this);
-    g_signal_connect(widget, "key-press-event", G_CALLBACK(OnEndingInput), this);
-    g_signal_connect(widget, "button-press-event", G_CALLBACK(OnEndingInput), this);
-    g_signal_connect(widget, "motion-notify-event", G_CALLBACK(OnMotion), this);
-    g_signal_connect(widget, "enter-notify-event", G_CALLBACK(OnEnter), this);
-    g_signal_connect(widget, "delete-event", G_CALLBACK(OnClosed), this);
-    g_signal_connect(widget, "realize", G_CALLBACK(OnRealize), this);
-    // A new scale asks for a canvas of the new pixel size, the dial included.
-    g_signal_connect_swapped(widget, "notify::scale-factor", G_CALLBACK(gtk_widget_queue_draw), widget);
-    gtk_widget_show(widget);
-}
-
-void OutputSurface::ShowClock(bool clock) {
-    if (clock == clock_) return;
-    clock_ = clock;
-    canvas_.reset();
-    dialDue_ = true;
-    gtk_widget_queue_draw(window_.get());
-}
-
-void OutputSurface::FrameDue(bool dialDue) {
-    // A black output is drawn once, not at every tick.
-    if (!clock_) return;
-    dialDue_ = dialDue_ || dialDue;
-    gtk_widget_queue_draw(window_.get());
-}
-
-void OutputSurface::Paint(cairo_t* cr) {
-    const int scale = gtk_widget_get_scale_factor(window_.get());
-    const int width = gtk_widget_get_allocated_width(window_.get()) * scale;
-    const int height = gtk_widget_get_allocated_height(window_.get()) * scale;
-    cairo_surface_t* frame = nullptr;
-    if (clock_ && width > 0 && height > 0) {
-        // A draw between ticks (an expose) composes the same reading again: the same picture.
-        frame = DrawClockFrame(canvas_, width, height, saver_.Settings(), saver_.Now(), saver_.HomePage(), dialDue_);
-        dialDue_ = false;
-    }
-    cairo_save(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    if (frame == nullptr) {
-        cairo_set_source_rgb(cr, 0, 0, 0);
-    } else {
-        // One canvas pixel to one output pixel: no blur at any scale.
-        cairo_scale(cr, 1.0 / scale, 1.0 / scale);
-        cairo_set_source_surface(cr, frame, 0, 0);
-    }
-    cairo_paint(cr);
-    cairo_restore(cr);
-}
-
-gboolean OutputSurface::OnDraw(GtkWidget*, cairo_t* cr, gpointer self) {
-    static_cast<OutputSurface*>(self)->Paint(cr);
-    return TRUE;
-}
-
-gboolean OutputSurface::OnEndingInput(GtkWidget*, GdkEvent*, gpointer self) {
-    static_cast<OutputSurface*>(self)->saver_.End(0);
-    return TRUE;
-}
-
-gboolean OutputSurface::OnMotion(GtkWidget*, GdkEventMotion* event, gpointer self) {
-    auto* surface = static_cast<OutputSurface*>(self);
-    const ScreenPoint cursor{static_cast<int32_t>(event->x), static_cast<int32_t>(event->y)};
-    if (!surface->anchor_) {
-        surface->anchor_ = cursor;
-    } else if (MouseMoveEndsSaver(*surface->anchor_, cursor)) {
-        surface->saver_.End(0);
-    }
-    return TRUE;
-}
-
-gboolean OutputSurface::OnEnter(GtkWidget*, GdkEventCrossing*, gpointer self) {
-    static_cast<OutputSurface*>(self)->anchor_.reset();
-    return FALSE;
-}
-
-gboolean OutputSurface::OnClosed(GtkWidget*, GdkEvent*, gpointer self) {
-    auto* surface = static_cast<OutputSurface*>(self);
-    surface->closed_ = true;
-    surface->saver_.SurfaceClosed();
-    return TRUE;  // the window stays ours until we release it
-}
-
-void OutputSurface::OnRealize(GtkWidget* widget, gpointer) {
-    GObjectHolder<GdkCursor> blank(gdk_cursor_new_for_display(gtk_widget_get_display(widget), GDK_BLANK_CURSOR));
-    gdk_window_set_cursor(gtk_widget_get_window(widget), blank.get());
-}
-
-// ---- LayerSaver ----
-
-LayerSaver::LayerSaver(GdkDisplay* display, SaverChoices choices)
-    : display_(display), choices_(std::move(choices)), names_(display), now_(LocalTimeNow()) {
-    // The first reading sets the tick state, so the first tick judges a real change.
-    TickAt(tick_, now_, choices_.settings);
-    const int count = gdk_display_get_n_monitors(display);
-    for (int i = 0; i < count; ++i) AddOutput(gdk_display_get_monitor(display, i));
-    AssignClocks();
-    added_ = std::make_unique<SignalLink>(
-        display, g_signal_connect(display, "monitor-added", G_CALLBACK(OnMonitorAdded), this));
-    removed_ = std::make_unique<SignalLink>(
-        display, g_signal_connect(display, "monitor-removed", G_CALLBACK(OnMonitorRemoved), this));
-}
-
-LayerSaver::~LayerSaver() = default;
-
-void LayerSaver::AddOutput(GdkMonitor* monitor) {
-    surfaces_.push_back(std::make_unique<OutputSurface>(*this, monitor, names_.NameOf(monitor)));
-}
-
-// The main output is the one named on the command line when it is there, else the first the
-// compositor lists; with every output chosen, each shows the clock.
-void LayerSaver::AssignClocks() {
-    if (surfaces_.empty()) return;
-    GdkMonitor* main = gdk_display_get_monitor(display_, 0);
-    for (const auto& surface : surfaces_) {
-        if (!choices_.outputName.empty() && surface->Name() == choices_.outputName) main = surface->Monitor();
-    }
-    for (const auto& surface : surfaces_) surface->ShowClock(choices_.everyOutput || surface->Monitor() == main);
-}
-
-void LayerSaver::OnMonitorAdded(GdkDisplay*, GdkMonitor* monitor, gpointer self) {
+void LayerSaver::OnGlobal(void* self, wl_registry* registry, uint32_t name, const char* interface, uint32_t version) {
     auto* saver = static_cast<LayerSaver*>(self);
-    saver->AddOutput(monitor);
-    saver->AssignClocks();
-}
-
-void LayerSaver::OnMonitorRemoved(GdkDisplay*, GdkMonitor* monitor, gpointer self) {
-    auto* saver = static_cast<LayerSaver*>(self);
-    auto& surfaces = saver->surfaces_;
-    for (auto it = surfaces.begin(); it != surfaces.end(); ++it) {
-        if ((*it)->Monitor() == monitor) {
-            surfaces.erase(it);
-            break;
+    const auto is = [interface](const wl_interface& wanted) { return std::strcmp(interface, wanted.name) == 0; };
+    if (is(wl_compositor_interface)) {
+        saver->compositor_.reset(Bind<wl_compositor>(registry, name, &wl_compositor_interface, version, CompositorVersion));
+    } else if (is(wl_shm_interface)) {
+        saver->shm_.reset(Bind<wl_shm>(registry, name, &wl_shm_interface, version, 1));
+    } else if (is(zwlr_layer_shell_v1_interface)) {
+        saver->layerShell_.reset(
+            Bind<zwlr_layer_shell_v1>(registry, name, &zwlr_layer_shell_v1_interface, version, LayerShellVersion));
+    } else if (is(zxdg_output_manager_v1_interface)) {
+        saver->xdgOutputs_.reset(
+            Bind<zxdg_output_manager_v1>(registry, name, &zxdg_output_manager_v1_interface, version, XdgOutputVersion));
+    } else if (is(wp_viewporter_interface)) {
+        saver->viewporter_.reset(Bind<wp_viewporter>(registry, name, &wp_viewporter_interface, version, 1));
+    } else if (is(wp_fractional_scale_manager_v1_interface)) {
+        saver->fractionalScale_.reset(Bind<wp_fractional_scale_manager_v1>(
+            registry, name, &wp_fractional_scale_manager_v1_interface, version, 1));
+    } else if (is(zwlr_output_power_manager_v1_interface)) {
+        saver->outputPower_.reset(Bind<zwlr_output_power_manager_v1>(
+            registry, name, &zwlr_output_power_manager_v1_interface, version, 1));
+    } else if (is(wl_seat_interface) && saver->seat_ == nullptr) {
+        static const wl_seat_listener seatListener = {OnCapabilities, OnSeatName};
+        saver->seat_.reset(Bind<wl_seat>(registry, name, &wl_seat_interface, version, SeatVersion));
+        saver->seatName_ = name;
+        wl_seat_add_listener(saver->seat_.get(), &seatListener, saver);
+    } else if (is(wl_output_interface)) {
+        // Outputs listed before the shell and the compositor get their surfaces once those are known.
+        if (saver->connected_) {
+            saver->AddOutput(name, version);
+        } else {
+            saver->earlyOutputs_.emplace_back(name, version);
         }
     }
-    saver->AssignClocks();
 }
 
-void LayerSaver::ScheduleTick() {
-    // One shot, reckoned anew each time from the wall clock: a clock set back never stalls it.
-    nextTick_.Reset(g_timeout_add(MillisecondsToNextTick(), OnTick, this));
-}
-
-gboolean LayerSaver::OnTick(gpointer self) {
+void LayerSaver::OnGlobalRemove(void* self, wl_registry*, uint32_t name) {
     auto* saver = static_cast<LayerSaver*>(self);
-    saver->nextTick_.Forget();
-    saver->now_ = LocalTimeNow();
-    const ClockSettings& settings = saver->choices_.settings;
-    const TickResult result = TickAt(saver->tick_, saver->now_, settings);
-    if (result.invalidate) {
-        for (const auto& surface : saver->surfaces_) surface->FrameDue(result.faceDirty);
+    if (saver->seat_ != nullptr && name == saver->seatName_) {
+        saver->keyboard_.reset();
+        saver->pointer_.reset();
+        saver->seat_.reset();
+        return;
     }
-    saver->ScheduleTick();
-    return G_SOURCE_REMOVE;
+    auto& outputs = saver->outputs_;
+    const auto gone = std::remove_if(outputs.begin(), outputs.end(),
+                                     [name](const auto& output) { return output->GlobalName() == name; });
+    if (gone == outputs.end()) return;
+    outputs.erase(gone, outputs.end());
+    saver->LayOut();
 }
 
-gboolean LayerSaver::OnStopSignal(gpointer self) {
-    static_cast<LayerSaver*>(self)->End(0);
-    return G_SOURCE_CONTINUE;
+void LayerSaver::AddOutput(uint32_t name, uint32_t version) {
+    auto* output = Bind<wl_output>(registry_.get(), name, &wl_output_interface, version, OutputVersion);
+    outputs_.push_back(std::make_unique<OutputSurface>(*this, name, output, version));
 }
+
+bool LayerSaver::Connect() {
+    static const wl_registry_listener registryListener = {OnGlobal, OnGlobalRemove};
+    registry_.reset(wl_display_get_registry(display_));
+    wl_registry_add_listener(registry_.get(), &registryListener, this);
+    if (wl_display_roundtrip(display_) < 0) return false;
+    globals_ = {compositor_.get(), shm_.get(),           layerShell_.get(),      xdgOutputs_.get(),
+                viewporter_.get(), fractionalScale_.get(), outputPower_.get()};
+    connected_ = true;
+    return true;
+}
+
+// ---- the seat ----
+
+void LayerSaver::OnCapabilities(void* self, wl_seat* seat, uint32_t capabilities) {
+    auto* saver = static_cast<LayerSaver*>(self);
+    const bool keyboard = (capabilities & WL_SEAT_CAPABILITY_KEYBOARD) != 0;
+    const bool pointer = (capabilities & WL_SEAT_CAPABILITY_POINTER) != 0;
+    if (keyboard && saver->keyboard_ == nullptr) {
+        static const wl_keyboard_listener keyboardListener = {OnKeymap, OnKeyboardEnter, OnKeyboardLeave,
+                                                              OnKey,    OnModifiers,     OnRepeatInfo};
+        saver->keyboard_.reset(wl_seat_get_keyboard(seat));
+        wl_keyboard_add_listener(saver->keyboard_.get(), &keyboardListener, saver);
+    } else if (!keyboard) {
+        saver->keyboard_.reset();
+    }
+    if (pointer && saver->pointer_ == nullptr) {
+        static const wl_pointer_listener pointerListener = {
+            OnPointerEnter, OnPointerLeave, OnMotion,     OnButton,       OnAxis,
+            OnPointerFrame, OnAxisSource,   OnAxisStop,   OnAxisDiscrete, OnAxisValue120};
+        saver->pointer_.reset(wl_seat_get_pointer(seat));
+        wl_pointer_add_listener(saver->pointer_.get(), &pointerListener, saver);
+    } else if (!pointer) {
+        saver->pointer_.reset();
+    }
+}
+
+// The keys need no map: any key ends the clock.
+void LayerSaver::OnKeymap(void*, wl_keyboard*, uint32_t, int32_t fd, uint32_t) { close(fd); }
+
+// Only presses end it: keys already held when the keyboard came are only ever released here.
+void LayerSaver::OnKey(void* self, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t state) {
+    auto* saver = static_cast<LayerSaver*>(self);
+    if (state == WL_KEYBOARD_KEY_STATE_PRESSED) saver->Carry(saver->session_.Input());
+}
+
+void LayerSaver::OnPointerEnter(void* self, wl_pointer* pointer, uint32_t serial, wl_surface*, wl_fixed_t,
+                                wl_fixed_t) {
+    // No cursor over the clock.
+    wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
+    static_cast<LayerSaver*>(self)->session_.PointerEntered();
+}
+
+void LayerSaver::OnMotion(void* self, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y) {
+    auto* saver = static_cast<LayerSaver*>(self);
+    saver->Carry(saver->session_.Pointer({wl_fixed_to_int(x), wl_fixed_to_int(y)}));
+}
+
+void LayerSaver::OnButton(void* self, wl_pointer*, uint32_t, uint32_t, uint32_t, uint32_t state) {
+    auto* saver = static_cast<LayerSaver*>(self);
+    if (state == WL_POINTER_BUTTON_STATE_PRESSED) saver->Carry(saver->session_.Input());
+}
+
+// ---- the layout, the power, the steps ----
+
+// The outputs whose name and place are known, in the order the compositor listed them; the main
+// one is the output named on the command line, else the first.
+void LayerSaver::LayOut() {
+    std::vector<OutputSurface*> ready;
+    std::vector<MonitorArea> monitors;
+    int main = -1;
+    for (const auto& output : outputs_) {
+        if (!output->Ready()) continue;
+        if (main < 0 && !choices_.outputName.empty() && output->Name() == choices_.outputName) {
+            main = static_cast<int>(ready.size());
+        }
+        ready.push_back(output.get());
+        monitors.push_back({output->Place(), false});
+    }
+    if (monitors.empty()) return;
+    monitors[main < 0 ? 0 : main].primary = true;
+    ScreenRect all = monitors[0].rect;
+    for (const MonitorArea& m : monitors) {
+        all = {std::min(all.left, m.rect.left), std::min(all.top, m.rect.top), std::max(all.right, m.rect.right),
+               std::max(all.bottom, m.rect.bottom)};
+    }
+    const std::vector<MonitorPlan> plans = LayOutClocks(monitors, all, choices_.settings);
+    for (size_t i = 0; i < ready.size(); ++i) {
+        const ScreenRect origin = monitors[i].rect;
+        std::vector<ScreenRect> clocks;
+        for (const ScreenRect& r : plans[i].clocks) {
+            clocks.push_back({r.left - origin.left, r.top - origin.top, r.right - origin.left, r.bottom - origin.top});
+        }
+        ready[i]->ShowClocks(clocks);
+    }
+}
+
+void LayerSaver::OutputChanged() {
+    // A changed layout draws anew what changed; the session reads the time afresh for it.
+    session_.LayoutChanged(ReadClock());
+    LayOut();
+}
+
+// Off when no output with a clock is seen: every one powered off, or (where the compositor tells
+// no power state) none of them returns its frames.
+DisplayPower LayerSaver::Power() const {
+    const int64_t now = MonotonicMs();
+    bool anyClock = false;
+    for (const auto& output : outputs_) {
+        if (!output->Ready() || output->Closed() || !output->HasClock()) continue;
+        anyClock = true;
+        if (output->Seen(now)) return DisplayPower::On;
+    }
+    return anyClock ? DisplayPower::Off : DisplayPower::On;
+}
+
+void LayerSaver::VisibilityChanged() { Carry(session_.Display(Power(), ReadClock())); }
 
 void LayerSaver::SurfaceClosed() {
-    if (!closeCheck_.Active()) closeCheck_.Reset(g_timeout_add(CloseSettleMs, OnCloseSettled, this));
+    if (closeCheckMs_ < 0) closeCheckMs_ = MonotonicMs() + CloseSettleMs;
 }
 
-gboolean LayerSaver::OnCloseSettled(gpointer self) {
-    auto* saver = static_cast<LayerSaver*>(self);
-    saver->closeCheck_.Forget();
-    // Surfaces of removed outputs are gone by now; a closed one left means the compositor
-    // closed the saver itself.
-    for (const auto& surface : saver->surfaces_) {
-        if (surface->Closed() && DisplayHasMonitor(saver->display_, surface->Monitor())) saver->End(0);
+void LayerSaver::CheckClosed() {
+    if (closeCheckMs_ < 0 || MonotonicMs() < closeCheckMs_) return;
+    closeCheckMs_ = -1;
+    // Surfaces of removed outputs are gone with their outputs by now; a closed one left means
+    // the compositor closed the saver itself.
+    for (const auto& output : outputs_) {
+        if (output->Closed()) Carry(session_.Stop());
     }
-    return G_SOURCE_REMOVE;
 }
 
-void LayerSaver::End(int code) {
-    if (!running_) return;
-    running_ = false;
-    exitCode_ = code;
-    gtk_main_quit();
+void LayerSaver::Carry(const SessionStep& step) {
+    if (step.end) {
+        if (!ending_) exitCode_ = step.exitCode;
+        ending_ = true;
+        return;
+    }
+    if (!step.draw && !step.dialDirty) return;
+    for (const auto& output : outputs_) {
+        if (step.draw) {
+            output->FrameDue(step.dialDirty);
+        } else if (step.dialDirty) {
+            output->FrameDue(true);
+        }
+    }
+}
+
+void LayerSaver::OnTick() {
+    const ClockReading now = ReadClock();
+    SessionStep step = session_.Display(Power(), now);
+    const SessionStep tick = session_.Tick(now);
+    step.draw = step.draw || tick.draw;
+    step.dialDirty = tick.dialDirty;
+    Carry(step);
+}
+
+// ---- the loop ----
+
+bool LayerSaver::PumpDisplay(short revents) {
+    if ((revents & POLLIN) != 0) {
+        if (wl_display_read_events(display_) < 0) return false;
+    } else {
+        wl_display_cancel_read(display_);
+        if ((revents & (POLLERR | POLLHUP)) != 0) return false;
+    }
+    return wl_display_dispatch_pending(display_) >= 0;
 }
 
 int LayerSaver::Run() {
-    const int signals[] = {SIGTERM, SIGINT, SIGHUP};
-    for (int i = 0; i < 3; ++i) stopSignals_[i].Reset(g_unix_signal_add(signals[i], OnStopSignal, this));
-    ScheduleTick();
-    running_ = true;
-    gtk_main();
+    if (!Connect()) {
+        std::fprintf(stderr, "%s: the connection to the compositor failed\n", Program);
+        return 1;
+    }
+    if (compositor_ == nullptr || shm_ == nullptr || layerShell_ == nullptr) {
+        std::fprintf(stderr, "%s: the compositor offers no layer shell (wlr-layer-shell)\n", Program);
+        return 1;
+    }
+    for (const auto& [name, version] : earlyOutputs_) AddOutput(name, version);
+    // The outputs, their names and places, and their first configures.
+    if (wl_display_roundtrip(display_) < 0 || wl_display_roundtrip(display_) < 0) {
+        std::fprintf(stderr, "%s: the connection to the compositor was lost\n", Program);
+        return 1;
+    }
+    sigset_t stops;
+    sigemptyset(&stops);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&stops, signal);
+    sigprocmask(SIG_BLOCK, &stops, nullptr);
+    const Fd signals(signalfd(-1, &stops, SFD_CLOEXEC | SFD_NONBLOCK));
+    const Fd timer(timerfd_create(CLOCK_REALTIME, TFD_CLOEXEC | TFD_NONBLOCK));
+    if (signals.Get() < 0 || timer.Get() < 0) {
+        std::fprintf(stderr, "%s: %s\n", Program, std::strerror(errno));
+        return 1;
+    }
+    pollfd watched[3] = {{wl_display_get_fd(display_), POLLIN, 0}, {timer.Get(), POLLIN, 0}, {signals.Get(), POLLIN, 0}};
+    while (!ending_) {
+        const ClockReading now = ReadClock();
+        const int32_t wait = session_.MillisecondsUntilTick(now.instant);
+        if (wait == 0) {
+            OnTick();
+            continue;
+        }
+        // An absolute wall-clock deadline, cancelled when the clock is set: a new time ticks at once.
+        int64_t due = now.instant.seconds * 1000 + now.instant.nanoseconds / 1000000 + wait;
+        const itimerspec deadline{{0, 0}, {static_cast<time_t>(due / 1000), static_cast<long>(due % 1000) * 1000000}};
+        timerfd_settime(timer.Get(), TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &deadline, nullptr);
+
+        while (wl_display_prepare_read(display_) != 0) {
+            if (wl_display_dispatch_pending(display_) < 0) break;
+        }
+        if (ending_) {
+            wl_display_cancel_read(display_);
+            break;
+        }
+        if (wl_display_flush(display_) < 0 && errno != EAGAIN) {
+            wl_display_cancel_read(display_);
+            Carry(session_.Lost());
+            break;
+        }
+        const int settle = closeCheckMs_ < 0 ? -1 : static_cast<int>(std::max<int64_t>(closeCheckMs_ - MonotonicMs(), 0));
+        if (poll(watched, 3, settle) < 0 && errno != EINTR) {
+            wl_display_cancel_read(display_);
+            Carry(session_.Lost());
+            break;
+        }
+        if (!PumpDisplay(watched[0].revents)) {
+            Carry(session_.Lost());
+            break;
+        }
+        if ((watched[1].revents & POLLIN) != 0) {
+            uint64_t expirations = 0;
+            // ECANCELED (the clock was set) needs no more than the fresh reading above.
+            if (read(timer.Get(), &expirations, sizeof expirations) < 0 && errno != ECANCELED && errno != EAGAIN) break;
+        }
+        if ((watched[2].revents & POLLIN) != 0) Carry(session_.Stop());
+        CheckClosed();
+    }
+    if (exitCode_ != 0) std::fprintf(stderr, "%s: the connection to the compositor was lost\n", Program);
     return exitCode_;
 }

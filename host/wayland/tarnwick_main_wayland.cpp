@@ -1,8 +1,8 @@
 // tarnwick-wayland: the clock over every output of a Wayland desktop, through the layer shell.
-#include <gtk-layer-shell.h>
-#include <gtk/gtk.h>
+#include <wayland-client.h>
 
 #include <clocale>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -24,6 +24,10 @@ constexpr char About[] =
     "Shows an analog wall clock over the whole desktop of a Wayland compositor with the layer\n"
     "shell (sway, Hyprland, KDE Plasma...) until a key, a click or a pointer move.\n";
 
+struct DisplayRelease {
+    void operator()(wl_display* display) const { wl_display_disconnect(display); }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -36,19 +40,15 @@ int main(int argc, char** argv) {
         PrintUsage(About, ProgramOptions);
         return 0;
     }
-    // The layer shell is a Wayland protocol: never fall back to an X display.
-    gdk_set_allowed_backends("wayland");
-    // GTK must not take a word of ours for one of its own options: it gets none.
-    if (!gtk_init_check(nullptr, nullptr)) {
+    // A compositor gone mid-write must end the program through its exit code, not a signal.
+    std::signal(SIGPIPE, SIG_IGN);
+    std::unique_ptr<wl_display, DisplayRelease> display(wl_display_connect(nullptr));
+    if (display == nullptr) {
         std::fprintf(stderr, "%s: cannot open the Wayland display (is WAYLAND_DISPLAY set?)\n", Program);
         return ExitFailed;
     }
-    if (!gtk_layer_is_supported()) {
-        std::fprintf(stderr, "%s: the compositor offers no layer shell (wlr-layer-shell)\n", Program);
-        return ExitFailed;
-    }
-    LayerSaver saver(gdk_display_get_default(),
+    LayerSaver saver(display.get(),
                      SaverChoices{options.settings, options.homePage.empty() ? TARNWICK_HOME_PAGE : options.homePage,
-                                  options.settings.monitors != 0, options.window.mainOutput});
+                                  options.window.mainOutput});
     return saver.Run();
 }

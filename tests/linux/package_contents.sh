@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Debian packages as one `cpack -G DEB` makes them from this build: the display mode where
 # XScreenSaver looks for it, its settings description and manual page; the Wayland program and
-# its manual page apart, so that the XScreenSaver package needs no GTK; in each the copyright
+# its manual page apart, on libwayland-client, Cairo and Pango alone (no GTK); in each the copyright
 # file and the changelog, and the libraries each needs declared.
 source "$TARNWICK_SOURCE/tests/linux/linux_lib.sh"
 (cd "$TARNWICK_BUILD" && cpack -G DEB -B "$WORK/cpack" >/dev/null) || linux_fail "cpack failed"
@@ -21,5 +21,6 @@ check_package() {
 check_package tarnwick "libcairo2.*libpango" ./usr/libexec/xscreensaver/tarnwick \
     ./usr/share/xscreensaver/config/tarnwick.xml ./usr/share/man/man6/tarnwick.6.gz
 ! dpkg-deb -f "$WORK"/cpack/tarnwick_*.deb Depends | grep -q gtk || linux_fail "tarnwick depends on GTK"
-check_package tarnwick-wayland "libgtk-3-0.*libgtk-layer-shell0" ./usr/bin/tarnwick-wayland \
+check_package tarnwick-wayland "libcairo2.*libpango.*libwayland-client0" ./usr/bin/tarnwick-wayland \
     ./usr/share/man/man1/tarnwick-wayland.1.gz
+! dpkg-deb -f "$WORK"/cpack/tarnwick-wayland_*.deb Depends | grep -qE "gtk|libx11" || linux_fail "tarnwick-wayland depends on GTK or X11"

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # tarnwick-wayland under a headless sway with two outputs (1024x768 and 800x600 beside it): the
 # clock on the first output and the second black, a clock on each with --monitors all, on the
-# named one with --output; a key, an 11-pixel pointer move and SIGTERM end it with 0, and the
-# loss of the compositor ends it without a hang or a crash.
+# named one with --output; an added output gets its clock, scale 2 a buffer of the output's own
+# pixels; nothing is committed while the display is off and a fresh frame comes when it is back;
+# a key, an 11-pixel pointer move and SIGTERM end it with 0, and the loss of the compositor ends
+# it without a hang or a crash.
 source "$TARNWICK_SOURCE/tests/linux/linux_lib.sh"
 for tool in sway swaymsg grim wtype; do
     command -v "$tool" >/dev/null || linux_fail "$tool is missing (scripts/test installs it)"
@@ -39,8 +41,9 @@ done
 as_user+=(WAYLAND_DISPLAY="$socket" SWAYSOCK="$ipc")
 
 faked_time=("${FAKED_TIME[@]}")
+saver_env=()
 start_saver() {
-    "${as_user[@]}" "${faked_time[@]}" "$WORK/tarnwick-wayland" "$@" 2>>"$WORK/saver.log" &
+    "${as_user[@]}" "${faked_time[@]}" "${saver_env[@]}" "$WORK/tarnwick-wayland" "$@" 2>>"$WORK/saver.log" &
     saver=$!
     CLEANUP_PIDS+=("$saver")
     sleep 1.5
@@ -111,10 +114,43 @@ echo "-11 0" >&4
 expect_end "an 11-pixel pointer move" 2
 exec 4>&-
 
+# The protocol log (WAYLAND_DEBUG) shows each commit and buffer of a clock on every output.
+: >"$WORK/saver.log"
+saver_env=(WAYLAND_DEBUG=1)
+commits() { grep -c 'wl_surface@[0-9]*\.commit()' "$WORK/saver.log" || true; }
+start_saver --monitors all
+"${as_user[@]}" swaymsg create_output >/dev/null
+sleep 1
+check_output HEADLESS-3 1920x1080 clock
+"${as_user[@]}" swaymsg output HEADLESS-1 scale 2 >/dev/null
+sleep 1
+grep -q 'set_buffer_scale(2)' "$WORK/saver.log" &&
+    grep -q 'create_buffer(new id wl_buffer@[0-9]*, 0, 1024, 768, 4096, 1)' "$WORK/saver.log" ||
+    linux_fail "scale 2 did not bring a 1024x768 buffer at buffer scale 2"
+check_output HEADLESS-1 1024x768 clock
+# wlroots 0.15 cannot power off a headless output (sway keeps dpms on): a stopped sway then stands
+# in for a compositor that shows nothing, whose frames never come back.
+cp "$WORK/HEADLESS-1-clock.png" "$WORK/before.png"
+"${as_user[@]}" swaymsg output '*' dpms off >/dev/null
+"${as_user[@]}" swaymsg -t get_outputs | grep -q '"dpms": true' && kill -STOP "$sway"
+sleep 1.2
+before=$(commits)
+sleep 3
+[ "$(commits)" -eq "$before" ] || linux_fail "$(($(commits) - before)) commits while the display was off"
+kill -CONT "$sway"
+"${as_user[@]}" swaymsg output '*' dpms on >/dev/null
+sleep 1.5
+[ "$(commits)" -gt "$before" ] || linux_fail "no frame within 1.5 seconds of the display coming back"
+check_output HEADLESS-1 1024x768 clock
+cmp -s "$WORK/HEADLESS-1-clock.png" "$WORK/before.png" && linux_fail "the frame after the display came back is stale"
+kill -TERM "$saver"
+expect_end SIGTERM 1
+saver_env=()
+
 start_saver --monitors all
 kill -KILL "$sway"
 code=0
 linux_wait_gone "$saver" 5 || linux_fail "tarnwick-wayland hangs after the compositor went away"
 wait "$saver" || code=$?
 [ "$code" -lt 128 ] || linux_fail "tarnwick-wayland died of signal $((code - 128)) when the compositor went away"
-echo "clock on the chosen outputs; key, pointer and SIGTERM end it; a lost compositor ends it with code $code"
+echo "clock on the chosen outputs, added ones and at scale 2; nothing drawn while off; key, pointer and SIGTERM end it; a lost compositor ends it with code $code"
