@@ -22,21 +22,78 @@ bool Inside(const IntBox& inner, const IntBox& outer) {
            inner.top + inner.height <= outer.top + outer.height;
 }
 
+namespace {
+
+bool SameBox(const IntBox& a, const IntBox& b) {
+    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+}
+
+// The box within a width x height canvas; false when nothing of it is.
+bool ClipBox(IntBox& box, int32_t width, int32_t height) {
+    const int32_t left = std::max(box.left, 0), top = std::max(box.top, 0);
+    const int32_t right = std::min<int64_t>(int64_t{box.left} + box.width, width);
+    const int32_t bottom = std::min<int64_t>(int64_t{box.top} + box.height, height);
+    if (right <= left || bottom <= top) return false;
+    box = {left, top, right - left, bottom - top};
+    return true;
+}
+
+}  // namespace
+
+std::vector<IntBox> ChangedBoxes(const MeasuredSteps& before, const MeasuredSteps& after, int32_t width,
+                                 int32_t height) {
+    std::vector<IntBox> changed;
+    const auto add = [&](IntBox box) {
+        if (ClipBox(box, width, height)) changed.push_back(box);
+    };
+    const size_t was = before.boxes.size(), is = after.boxes.size();
+    for (size_t i = 0; i < std::max(was, is); ++i) {
+        if (was == is && before.digests[i] == after.digests[i] && SameBox(before.boxes[i], after.boxes[i])) continue;
+        if (i < was) add(before.boxes[i]);
+        if (i < is) add(after.boxes[i]);
+    }
+    return changed;
+}
+
 void RenderDial(ClockCanvas& canvas, const ClockScene& scene) {
     if (!canvas.Valid()) return;
     canvas.PrepareFace(scene.faceWidth, scene.faceHeight);
     if (!canvas.Valid()) return;
     PaintDial(*canvas.FacePainter(), scene);
+    // A new dial changes the frame everywhere.
+    canvas.lastKnown_ = false;
 }
 
 void RenderFrameOverDial(ClockCanvas& canvas, const ClockScene& scene) {
     if (!canvas.Valid()) return;
-    canvas.CopyFaceToFrame(scene);
-    std::unique_ptr<ClockPainter> frame = canvas.FramePainter();
-    ExtentsPainter drawn(frame.get());
-    PaintHands(drawn, scene);
-    frame.reset();
-    canvas.FrameDrawn(drawn.Boxes());
+    // The frame is measured first, so only what moved is rebuilt.
+    ExtentsPainter measure;
+    PaintHands(measure, scene);
+    MeasuredSteps measured{measure.Boxes(), measure.Digests()};
+    const IntBox face = FaceBoxOf(scene);
+    const bool partial = canvas.incremental && canvas.lastKnown_ && SameBox(face, canvas.lastFace_) &&
+                         scene.palette.ground == canvas.lastGround_;
+    if (partial) {
+        canvas.changed_ = ChangedBoxes(canvas.lastSteps_, measured, canvas.Width(), canvas.Height());
+        if (!canvas.changed_.empty()) {
+            // Everything the last frame drew goes back to the dial and every step is drawn again:
+            // drawing clipped to the changed boxes alone would round some edges differently.
+            std::vector<IntBox> drawn;
+            for (IntBox box : canvas.lastSteps_.boxes) {
+                if (ClipBox(box, canvas.Width(), canvas.Height())) drawn.push_back(box);
+            }
+            canvas.CopyFaceToFrame(scene, &drawn);
+            PaintHands(*canvas.FramePainter(), scene);
+        }
+    } else {
+        canvas.CopyFaceToFrame(scene, nullptr);
+        PaintHands(*canvas.FramePainter(), scene);
+        canvas.changed_ = {{0, 0, canvas.Width(), canvas.Height()}};
+    }
+    canvas.lastSteps_ = std::move(measured);
+    canvas.lastFace_ = face;
+    canvas.lastGround_ = scene.palette.ground;
+    canvas.lastKnown_ = true;
 }
 
 void RenderClockFrame(ClockCanvas& canvas, const ClockScene& scene) {

@@ -11,6 +11,12 @@
 #include "render/clock_painter.h"
 #include "render/clock_scene.h"
 
+// A frame's steps as the front measures them: a box and a digest of what was drawn there.
+struct MeasuredSteps {
+    std::vector<IntBox> boxes;
+    std::vector<uint64_t> digests;
+};
+
 class ClockCanvas {
 public:
     virtual ~ClockCanvas() = default;
@@ -29,16 +35,32 @@ public:
     }
     // A painter over the face layer, asked for only to draw the dial anew.
     virtual std::unique_ptr<ClockPainter> FacePainter() = 0;
-    // Lays the dial into the frame layer at the scene's face origin, the rest in its ground colour.
-    virtual void CopyFaceToFrame(const ClockScene& scene) = 0;
+    // Lays the dial into the frame layer at the scene's face origin, the rest in its ground
+    // colour: everywhere, or only within the area's boxes (which may reach past the canvas).
+    virtual void CopyFaceToFrame(const ClockScene& scene, const std::vector<IntBox>* area) = 0;
     // A painter over the frame layer, for what the frame adds over the dial.
     virtual std::unique_ptr<ClockPainter> FramePainter() = 0;
-    // Where the frame just drawn laid colour over the dial, measured while it was drawn: a canvas
-    // that shows only what changed keeps it.
-    virtual void FrameDrawn(const std::vector<IntBox>& boxes) { (void)boxes; }
 
     // The dial must be drawn before the next frame; the frame that draws it clears it.
     bool faceDirty = true;
+    // Set: a frame restores the dial only where the last frame drew and draws the hands anew
+    // there; the rest of the frame is kept. The frame is the same, pixel for pixel, as one built
+    // whole.
+    bool incremental = false;
+    // Where the last frame differs from the one before, in canvas pixels: the old and new places
+    // of the steps that changed (a moving needle is a few small boxes); the whole canvas for a
+    // frame built whole, nothing for one that changed nothing.
+    const std::vector<IntBox>& ChangedArea() const { return changed_; }
+
+private:
+    friend void RenderFrameOverDial(ClockCanvas& canvas, const ClockScene& scene);
+    friend void RenderDial(ClockCanvas& canvas, const ClockScene& scene);
+    // The last frame's steps, as the front measured them, and where its face stood.
+    MeasuredSteps lastSteps_;
+    IntBox lastFace_{0, 0, 0, 0};
+    uint32_t lastGround_ = 0;
+    bool lastKnown_ = false;  // cleared by a new dial
+    std::vector<IntBox> changed_;
 };
 
 // The parts of a width x height frame that the face layer, laid as `face`, leaves bare: the
@@ -46,6 +68,10 @@ public:
 std::vector<IntBox> BareStrips(int32_t width, int32_t height, const IntBox& face);
 // Whether a box lies wholly inside another.
 bool Inside(const IntBox& inner, const IntBox& outer);
+// Where two frames differ, clipped to a width x height canvas: the old and the new box of each
+// step that changed; everything when the frames have different steps.
+std::vector<IntBox> ChangedBoxes(const MeasuredSteps& before, const MeasuredSteps& after, int32_t width,
+                                 int32_t height);
 // Where the scene lays its face layer in the frame.
 inline IntBox FaceBoxOf(const ClockScene& scene) {
     return {scene.faceOrigin.x, scene.faceOrigin.y, scene.faceWidth, scene.faceHeight};

@@ -1,19 +1,21 @@
-// Where a sequence of painter steps lays down colour: one box per step, grown by its line
-// width and a margin for anti-aliasing, noted while the steps go on to the painter given (if
-// any), so that a frame is drawn and measured in one pass. Platform-free: a platform that shows
-// only what changed between two frames restores and shows just those boxes.
+// Where a sequence of painter steps lays down colour: boxes per step, grown by its line width and
+// a margin for anti-aliasing. Platform-free: the renderer's front measures each frame with it
+// first, so that a frame rebuilds and shows only the steps that changed.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "render/clock_painter.h"
 
 class ExtentsPainter final : public ClockPainter {
 public:
-    explicit ExtentsPainter(ClockPainter* through = nullptr) : through_(through) {}
-
     // Every box the steps touched, in the order of the steps; a box may reach beyond the canvas.
     const std::vector<IntBox>& Boxes() const { return boxes_; }
+    // For each box, a digest of everything its step was given (shape, colour, width, text), so
+    // two frames tell which steps changed even where a box stayed the same.
+    const std::vector<uint64_t>& Digests() const { return digests_; }
 
     void FillRectangle(const IntBox& box, uint32_t argb) override;
     void FillEllipse(const IntBox& box, uint32_t argb) override;
@@ -33,7 +35,13 @@ public:
 private:
     void Add(const IntBox& box, double grow);
     void AddPoints(const FloatPoint* points, int count, double grow);
+    // Mixes the bytes of a step's arguments into the digest of the boxes it adds next.
+    template <typename T>
+    void Mix(const T& value) { MixBytes(&value, sizeof value); }
+    void MixBytes(const void* bytes, size_t count);
+    void MixText(const char16_t* text);
 
-    ClockPainter* through_;
     std::vector<IntBox> boxes_;
+    std::vector<uint64_t> digests_;
+    uint64_t digest_ = 0;
 };

@@ -14,18 +14,6 @@ CairoSurface OpaqueLayer(int32_t width, int32_t height) {
     return CairoSurface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
 }
 
-// The part of the canvas the boxes cover.
-CairoRegion RegionOf(const CairoCanvas& canvas, const std::vector<IntBox>& boxes) {
-    CairoRegion region(cairo_region_create());
-    for (const IntBox& box : boxes) {
-        const cairo_rectangle_int_t rectangle{box.left, box.top, box.width, box.height};
-        cairo_region_union_rectangle(region.get(), &rectangle);
-    }
-    const cairo_rectangle_int_t all{0, 0, canvas.Width(), canvas.Height()};
-    cairo_region_intersect_rectangle(region.get(), &all);
-    return region;
-}
-
 // Copies the dial, laid at `offset`, into the frame within the rectangle, row by row; what the
 // moved dial leaves bare takes the ground's colour. The frame's rows may be longer than the
 // dial's (a canvas in a rectangle of a larger picture).
@@ -73,59 +61,40 @@ bool CairoCanvas::PrepareFace(int32_t width, int32_t height) {
         return false;
     }
     face_ = OpaqueLayer(width, height);
-    overDial_.reset();
     return true;
 }
 
-std::unique_ptr<ClockPainter> CairoCanvas::FacePainter() {
-    // A new dial changes the frame everywhere.
-    overDial_.reset();
-    return std::make_unique<CairoPainter>(face_.get());
-}
+std::unique_ptr<ClockPainter> CairoCanvas::FacePainter() { return std::make_unique<CairoPainter>(face_.get()); }
 
 std::unique_ptr<ClockPainter> CairoCanvas::FramePainter() { return std::make_unique<CairoPainter>(frame_.get()); }
 
-CairoRegion CairoCanvas::Whole() const {
-    const cairo_rectangle_int_t all{0, 0, width_, height_};
-    return CairoRegion(cairo_region_create_rectangle(&all));
+CairoRegion CairoCanvas::ChangedRegion() const {
+    CairoRegion region(cairo_region_create());
+    for (const IntBox& box : ChangedArea()) {
+        const cairo_rectangle_int_t rectangle{box.left, box.top, box.width, box.height};
+        cairo_region_union_rectangle(region.get(), &rectangle);
+    }
+    return region;
 }
 
-void CairoCanvas::CopyFaceToFrame(const ClockScene& scene) {
+void CairoCanvas::CopyFaceToFrame(const ClockScene& scene, const std::vector<IntBox>* area) {
     cairo_surface_flush(face_.get());
     cairo_surface_flush(frame_.get());
     const IntPoint offset = scene.faceOrigin;
     const uint32_t ground = scene.palette.ground & 0xFFFFFF;
     const bool wholeFace = cairo_image_surface_get_width(face_.get()) == width_ &&
                            cairo_image_surface_get_height(face_.get()) == height_;
-    // A moved dial changes the frame everywhere, as a new one does.
-    if (overDial_ != nullptr && (offset.x != overDialOffset_.x || offset.y != overDialOffset_.y)) overDial_.reset();
-    if (incremental && overDial_ != nullptr) {
-        // What the last frame drew goes back to the dial; the window then needs that and
-        // whatever this frame draws.
-        for (int i = 0; i < cairo_region_num_rectangles(overDial_.get()); ++i) {
-            cairo_rectangle_int_t r;
-            cairo_region_get_rectangle(overDial_.get(), i, &r);
-            CopyShifted(*this, r, offset, ground);
-        }
-        changed_ = std::move(overDial_);
+    if (area != nullptr) {
+        // The front clipped the boxes to the canvas.
+        for (const IntBox& box : *area) CopyShifted(*this, {box.left, box.top, box.width, box.height}, offset, ground);
     } else if (wholeFace && offset.x == 0 && offset.y == 0 && Stride() == cairo_image_surface_get_stride(face_.get())) {
         // Both layers have one format, size and row length, so the copy is one block of memory.
         std::memcpy(cairo_image_surface_get_data(frame_.get()), cairo_image_surface_get_data(face_.get()),
                     static_cast<size_t>(Stride()) * height_);
-        changed_ = Whole();
     } else {
         CopyShifted(*this, {0, 0, width_, height_}, offset, ground);
-        changed_ = Whole();
     }
-    overDialOffset_ = offset;
-    overDial_.reset();
     cairo_surface_mark_dirty(frame_.get());
-}
-
-void CairoCanvas::FrameDrawn(const std::vector<IntBox>& boxes) {
-    overDial_ = RegionOf(*this, boxes);
-    // The window needs what went back to the dial and what this frame drew.
-    if (changed_ != nullptr) cairo_region_union(changed_.get(), overDial_.get());
 }
 
 int CairoCanvas::Stride() const { return cairo_image_surface_get_stride(frame_.get()); }

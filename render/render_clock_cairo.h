@@ -35,9 +35,8 @@ public:
     bool Valid() const override;
     bool PrepareFace(int32_t width, int32_t height) override;
     std::unique_ptr<ClockPainter> FacePainter() override;
-    void CopyFaceToFrame(const ClockScene& scene) override;
+    void CopyFaceToFrame(const ClockScene& scene, const std::vector<IntBox>* area) override;
     std::unique_ptr<ClockPainter> FramePainter() override;
-    void FrameDrawn(const std::vector<IntBox>& boxes) override;
 
     int Stride() const;
     cairo_surface_t* Face() const { return face_.get(); }
@@ -45,24 +44,14 @@ public:
     // The frame's pixel at (x, y) as 0x00RRGGBB; 0xFFFFFFFF outside the canvas.
     uint32_t FramePixel(int32_t x, int32_t y) const;
 
-    // Set: each frame restores the dial only where the last frame drew, and ChangedRegion()
-    // tells what a window must be shown anew. The frame is the same, pixel for pixel.
-    bool incremental = false;
-    // What the last frame changed against the one before (the whole canvas when that is unknown).
-    CairoRegion TakeChangedRegion() { return std::move(changed_); }
+    // What the last frame changed (see ChangedArea), as a region for a presenter.
+    CairoRegion ChangedRegion() const;
 
 private:
-    CairoRegion Whole() const;
-
     int32_t width_;
     int32_t height_;
     CairoSurface face_;
     CairoSurface frame_;
-    // Where the frame differs from the dial: what the last frame drew over it. Null while that
-    // is unknown (no frame yet, or a dial drawn since).
-    CairoRegion overDial_;
-    IntPoint overDialOffset_{0, 0};  // where the dial stood in that frame
-    CairoRegion changed_;
 };
 
 // Conversions between the C library's local time and the clock's.

@@ -1,5 +1,7 @@
 #include "render/render_clock_win32.h"
 
+#include <algorithm>
+
 #include "common/gdi_holders_win32.h"
 #include "common/render_status_win32.h"
 #include "common/utf16_win32.h"
@@ -25,7 +27,6 @@ bool SaverCanvas::Create(HDC reference, int32_t width, int32_t height) {
     width_ = width;
     height_ = height;
     faceDirty = true;
-    groundLaid_ = false;
     if (width > 0 && height > 0 && frame_.Create(reference, width, height) && face_.Create(reference, width, height)) {
         return true;
     }
@@ -44,7 +45,6 @@ bool SaverCanvas::PrepareFace(int32_t width, int32_t height) {
     if (!frame_.Valid() || (face_.Width() == width && face_.Height() == height)) return false;
     // A memory context as the reference gives the frame's own pixel format.
     face_.Create(frame_.Dc(), width, height);
-    groundLaid_ = false;
     return true;
 }
 
@@ -52,32 +52,33 @@ std::unique_ptr<ClockPainter> SaverCanvas::FacePainter() { return std::make_uniq
 
 std::unique_ptr<ClockPainter> SaverCanvas::FramePainter() { return std::make_unique<GdiplusPainter>(frame_.Dc()); }
 
-void SaverCanvas::CopyFaceToFrame(const ClockScene& scene) {
-    const IntBox face = FaceBoxOf(scene);
-    NoteGdiResult(BitBlt(frame_.Dc(), face.left, face.top, face.width, face.height, face_.Dc(), 0, 0, SRCCOPY) != FALSE,
-                  "BitBlt");
-    const uint32_t ground = scene.palette.ground;
-    const bool laid = groundLaid_ && ground == groundArgb_ && face.left == faceBox_.left && face.top == faceBox_.top &&
-                      face.width == faceBox_.width && face.height == faceBox_.height;
-    groundLaid_ = true;
-    faceBox_ = face;
-    groundArgb_ = ground;
-    if (laid) return;
-    const std::vector<IntBox> strips = BareStrips(width_, height_, face);
-    if (strips.empty()) return;
-    const COLORREF groundRef = RGB((ground >> 16) & 0xFF, (ground >> 8) & 0xFF, ground & 0xFF);
-    const gdi::Object brush = gdi::Hold(CreateSolidBrush(groundRef));
-    for (const IntBox& strip : strips) {
-        const RECT area{strip.left, strip.top, strip.left + strip.width, strip.top + strip.height};
-        NoteGdiResult(FillRect(frame_.Dc(), &area, static_cast<HBRUSH>(brush.get())) != 0, "FillRect");
+void SaverCanvas::CopyFaceWithin(const IntBox& box, const IntBox& face, HBRUSH ground) {
+    const int32_t left = std::max(box.left, face.left), top = std::max(box.top, face.top);
+    const int32_t right = std::min(box.left + box.width, face.left + face.width);
+    const int32_t bottom = std::min(box.top + box.height, face.top + face.height);
+    if (right > left && bottom > top) {
+        NoteGdiResult(BitBlt(frame_.Dc(), left, top, right - left, bottom - top, face_.Dc(), left - face.left,
+                             top - face.top, SRCCOPY) != FALSE,
+                      "BitBlt");
+    }
+    for (const IntBox& strip : BareStrips(width_, height_, face)) {
+        const RECT area{std::max(strip.left, box.left), std::max(strip.top, box.top),
+                        std::min(strip.left + strip.width, box.left + box.width),
+                        std::min(strip.top + strip.height, box.top + box.height)};
+        if (area.right <= area.left || area.bottom <= area.top) continue;
+        NoteGdiResult(FillRect(frame_.Dc(), &area, ground) != 0, "FillRect");
     }
 }
 
-void SaverCanvas::FrameDrawn(const std::vector<IntBox>& boxes) {
-    // The banner lies outside a small clock's square: the next frame lays the ground anew.
-    for (const IntBox& box : boxes) {
-        if (!Inside(box, faceBox_)) groundLaid_ = false;
+void SaverCanvas::CopyFaceToFrame(const ClockScene& scene, const std::vector<IntBox>* area) {
+    const uint32_t argb = scene.palette.ground;
+    const gdi::Object brush = gdi::Hold(CreateSolidBrush(RGB((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF)));
+    const IntBox face = FaceBoxOf(scene);
+    if (area == nullptr) {
+        CopyFaceWithin({0, 0, width_, height_}, face, static_cast<HBRUSH>(brush.get()));
+        return;
     }
+    for (const IntBox& box : *area) CopyFaceWithin(box, face, static_cast<HBRUSH>(brush.get()));
 }
 
 LocalDateTime LocalDateTimeOf(const SYSTEMTIME& time) {

@@ -30,9 +30,8 @@ public:
     void BeginFrame() override;
     bool PrepareFace(int32_t width, int32_t height) override;
     std::unique_ptr<ClockPainter> FacePainter() override;
-    void CopyFaceToFrame(const ClockScene& scene) override;
+    void CopyFaceToFrame(const ClockScene& scene, const std::vector<IntBox>* area) override;
     std::unique_ptr<ClockPainter> FramePainter() override;
-    void FrameDrawn(const std::vector<IntBox>& boxes) override;
 
     const MemoryLayer& Face() const { return face_; }
     const MemoryLayer& Frame() const { return frame_; }
@@ -42,13 +41,11 @@ public:
 private:
     int32_t width_ = 0;
     int32_t height_ = 0;
+    // Lays the face into the part of the frame within `box`, the ground round it.
+    void CopyFaceWithin(const IntBox& box, const IntBox& face, HBRUSH ground);
+
     MemoryLayer face_;
     MemoryLayer frame_;
-    // The frame round the face layer holds the ground, laid for a face at faceBox_ in groundArgb_:
-    // it is filled again only when the face moves, the colour turns or a frame drew there.
-    bool groundLaid_ = false;
-    IntBox faceBox_{0, 0, 0, 0};
-    uint32_t groundArgb_ = 0;
 };
 
 LocalDateTime LocalDateTimeOf(const SYSTEMTIME& time);

@@ -36,7 +36,7 @@ void ClockPicture::Compose(const ClockSettings& settings, const LocalDateTime& n
         if (!canvas.Valid()) continue;
         if (dialDirty) canvas.faceDirty = true;
         RenderClockFrame(canvas, SceneOf(canvas, settings, now, true, homePage));
-        if (CairoRegion region = canvas.TakeChangedRegion(); region != nullptr) {
+        if (CairoRegion region = canvas.ChangedRegion(); region != nullptr) {
             cairo_region_translate(region.get(), rects_[i].left, rects_[i].top);
             cairo_region_union(changed, region.get());
         }

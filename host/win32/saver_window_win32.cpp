@@ -33,6 +33,7 @@ constexpr DWORD PreviewStyle = WS_CHILD | WS_VISIBLE;
 struct ClockWindow {
     SaverRun& run;
     SaverCanvas canvas;
+    bool composed = false;  // the frame layer holds a frame to show
 };
 
 // The console display's state: 0 off, 1 on, 2 dimmed.
@@ -105,6 +106,9 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA& creation) {
     HDC reference = GetDC(window);
     clock->canvas.Create(reference, size.width, size.height);
     ReleaseDC(window, reference);
+    // A full-screen frame is rebuilt and shown only where it changed; the preview shrinks the
+    // whole frame anyway.
+    clock->canvas.incremental = IsFullScreen();
 
     if (run.clocks.size() == 1) {
         // The first frame shows this reading; the ticks go on from it.
@@ -126,9 +130,11 @@ void OnNcDestroy(HWND window) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
 }
 
-void ShowFrame(HWND window, HDC target, const SaverCanvas& canvas) {
+// The part of the frame the system asks for, or the whole frame shrunk into the preview.
+void ShowFrame(HWND window, HDC target, const SaverCanvas& canvas, const RECT& part) {
     if (IsFullScreen()) {
-        BitBlt(target, 0, 0, canvas.Width(), canvas.Height(), canvas.FrameLayer(), 0, 0, SRCCOPY);
+        BitBlt(target, part.left, part.top, part.right - part.left, part.bottom - part.top, canvas.FrameLayer(),
+               part.left, part.top, SRCCOPY);
         return;
     }
     RECT client{0, 0, 0, 0};
@@ -140,16 +146,37 @@ void ShowFrame(HWND window, HDC target, const SaverCanvas& canvas) {
                SRCCOPY);
 }
 
+// The clock's next frame, of the session's one reading, so that every clock of a tick shows the
+// same time.
+bool Compose(ClockWindow& clock) {
+    if (!clock.canvas.Valid() || !clock.run.session) return false;
+    if (watcher != nullptr) watcher->BeforeFrame(clock.canvas.faceDirty);
+    RenderClock(clock.canvas, clock.run.session->Reading());
+    clock.composed = true;
+    return true;
+}
+
+// A new frame, shown where it changed.
+void ShowNewFrame(HWND window, ClockWindow& clock) {
+    if (!Compose(clock)) return;
+    if (!IsFullScreen()) {
+        InvalidateRect(window, nullptr, FALSE);
+        return;
+    }
+    for (const IntBox& box : clock.canvas.ChangedArea()) {
+        const RECT part{box.left, box.top, box.left + box.width, box.top + box.height};
+        InvalidateRect(window, &part, FALSE);
+    }
+}
+
 LRESULT OnPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC target = BeginPaint(window, &paint);
     ClockWindow* clock = ClockOf(window);
-    if (target != nullptr && clock != nullptr && clock->canvas.Valid() && clock->run.session) {
+    // The first paint composes the first frame; later ones show what the ticks composed.
+    if (target != nullptr && clock != nullptr && ((clock->composed && clock->canvas.Valid()) || Compose(*clock))) {
         SaverCanvas& canvas = clock->canvas;
-        if (watcher != nullptr) watcher->BeforeFrame(canvas.faceDirty);
-        // Every clock shows the session's one reading, whether a tick or the system asked.
-        RenderClock(canvas, clock->run.session->Reading());
-        ShowFrame(window, target, canvas);
+        ShowFrame(window, target, canvas, paint.rcPaint);
         if (watcher != nullptr && !IsFullScreen()) {
             watcher->PreviewPainted(window, canvas.FrameLayer(), canvas.Width(), canvas.Height());
         }
@@ -164,7 +191,7 @@ void Carry(SaverRun& run, HWND window, const SessionStep& step) {
         ClockWindow* state = ClockOf(clock);
         if (state == nullptr) continue;
         if (step.dialDirty) state->canvas.faceDirty = true;
-        if (step.draw) InvalidateRect(clock, nullptr, FALSE);
+        if (step.draw) ShowNewFrame(clock, *state);
     }
     if (step.end) EndSaver(window);
 }

@@ -144,7 +144,7 @@ CairoRegion X11Saver::Compose(ClockView& view, const LocalDateTime& now) {
     CairoCanvas& canvas = *view.canvas;
     RenderClockFrame(canvas, SceneOf(canvas, settings_, now, view.shrunk == nullptr, homePage_.c_str()));
     if (view.shrunk == nullptr) {
-        CairoRegion changed = canvas.TakeChangedRegion();
+        CairoRegion changed = canvas.ChangedRegion();
         if (changed != nullptr) cairo_region_translate(changed.get(), view.rect.left, view.rect.top);
         return changed;
     }

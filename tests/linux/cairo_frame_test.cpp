@@ -194,8 +194,8 @@ TEST(CairoFrame, DateLogoShowsTheLocaleShortDate) {
 
 // The X11 program rebuilds a frame only where the last one or this one draws, in place in a
 // monitor's rectangle of the window's picture: a run of such frames (the banner coming and going,
-// the dial redrawn, the drift moving it) equals frames composed whole, and the picture round the
-// rectangle is untouched.
+// the dial redrawn, the drift moving it) equals frames composed whole, changes nothing outside the
+// area it names, and leaves the picture round the rectangle untouched.
 TEST(CairoFrame, FramesByTheirChangesEqualWholeFrames) {
     constexpr int Left = 24, Top = 8, PictureWidth = 900, Row = PictureWidth, Around = 0x123456;
     std::vector<uint32_t> picture(static_cast<size_t>(Row) * (600 + 2 * Top), Around);
@@ -208,9 +208,19 @@ TEST(CairoFrame, FramesByTheirChangesEqualWholeFrames) {
     for (int i = 0; i < 150; ++i) {
         const LocalDateTime time = TimeOf(9, 6 + i / 60, i % 60 * 7 % 60);
         changes.faceDirty = whole.canvas.faceDirty = i % 50 == 0;
+        const std::vector<uint32_t> before = picture;
         Render(changes, settings, time);
         Render(whole.canvas, settings, time);
         cairo_surface_flush(changes.Frame());
+        // What the frame says it changed is all that a window must be shown anew.
+        std::vector<bool> shown(800 * 600, false);
+        for (const IntBox& b : changes.ChangedArea()) {
+            for (int y = b.top; y < b.top + b.height; ++y) std::fill_n(shown.begin() + y * 800 + b.left, b.width, true);
+        }
+        for (int p = 0; p < 800 * 600; ++p) {
+            const size_t at = static_cast<size_t>(Top + p / 800) * Row + Left + p % 800;
+            ASSERT_TRUE(shown[p] || picture[at] == before[at]) << "frame " << i << ", pixel " << p % 800 << "," << p / 800;
+        }
         for (int y = 0; y < 600; ++y) {
             ASSERT_EQ(std::memcmp(&picture[(Top + y) * Row + Left],
                                   cairo_image_surface_get_data(whole.canvas.Frame()) + y * whole.canvas.Stride(), 800 * 4),
