@@ -11,8 +11,11 @@ namespace {
 constexpr unsigned All = option_group::Settings | option_group::HomePage | option_group::Frame | option_group::Window |
                          option_group::Monitors | option_group::Output;
 
+// The zones this test's system knows.
+bool KnowsZone(const std::u16string& name) { return name == u"Asia/Tokyo" || name == u"Europe/London"; }
+
 int Parse(std::vector<std::string> words, ClockOptions& options, std::string& complaint, unsigned groups = All) {
-    return ParseClockOptions(words, groups, "tarnwick", options, complaint);
+    return ParseClockOptions(words, groups, "tarnwick", options, complaint, KnowsZone);
 }
 
 }  // namespace
@@ -61,6 +64,20 @@ TEST(ClockOptions, ValuesBecomeSettings) {
     ASSERT_EQ(Parse({"--clock-size", "0x64", "--place", "9", "--numerals", "none"}, clock, complaint), 0) << complaint;
     EXPECT_EQ(clock.settings.size * 100 + clock.settings.place * 10 + clock.settings.numerals, 10093);
 
+    // Zones fill the world clocks in order, one per --zone or a comma list of them.
+    ClockOptions zones;
+    ASSERT_EQ(Parse({"--zone", "Asia/Tokyo=T\xC5\x8Dky\xC5\x8D", "--zone", " Europe/London , Asia/Tokyo = a=b", "-zone",
+                     "Europe/London"},
+                    zones, complaint),
+              0)
+        << complaint;
+    const char* const expected[][2] = {
+        {"Asia/Tokyo", "T\xC5\x8Dky\xC5\x8D"}, {"Europe/London", ""}, {"Asia/Tokyo", "a=b"}, {"Europe/London", ""}};
+    for (int i = 0; i < WorldClockCount; ++i) {
+        EXPECT_EQ(Utf8Of(zones.settings.worldZone[i]), expected[i][0]) << i;
+        EXPECT_EQ(Utf8Of(zones.settings.worldLabel[i]), expected[i][1]) << i;
+    }
+
     ClockOptions defaults;
     ASSERT_EQ(Parse({"--color", "0xC8C8C8"}, defaults, complaint), 0);
     EXPECT_EQ(defaults.settings.showSeconds, DefaultShowSeconds);
@@ -94,6 +111,13 @@ TEST(ClockOptions, BadWordsGetOneLineAndExitTwo) {
         {{"--numerals", "-1"}, nullptr},
         {{"--numerals", "4"}, "tarnwick: bad value '4' for --numerals: expected arabic, roman, four, none or a number from 0 to 3\n"},
         {{"--hands-color", "#12345"}, "tarnwick: bad value '#12345' for --hands-color: expected #RRGGBB or 0xBBGGRR\n"},
+        {{"--zone", "Mars/Olympus=Base"}, "tarnwick: bad value 'Mars/Olympus' for --zone: expected a time zone the system knows\n"},
+        {{"--zone", "Asia/Tokyo, Europe/London", "--zone", "Asia/Tokyo,Europe/London", "--zone", "Asia/Tokyo"},
+         "tarnwick: bad value 'Asia/Tokyo' for --zone: expected at most 4 zones in all\n"},
+        {{"--zone", "Asia/Tokyo=" + std::string(260, 'W')}, nullptr},
+        {{"--zone", "Asia/Tokyo=\xC3("}, nullptr},  // not UTF-8
+        {{"--zone", "Asia/Tokyo,"}, nullptr},
+        {{"--zone", "=Tokyo"}, nullptr},
         {{"--logo"}, "tarnwick: missing value for --logo (try --help)\n"},
         {{"--bogus"}, "tarnwick: unknown option '--bogus' (try --help)\n"},
         {{"plain"}, "tarnwick: unknown option 'plain' (try --help)\n"},
@@ -129,7 +153,7 @@ TEST(ClockOptions, UsageListsExactlyTheGroupsOptions) {
     const std::string all = OptionsUsage(All);
     size_t previous = 0;
     for (const char* option : {"--size", "--fullscreen", "--monitors", "--output", "--seconds", "--logo", "--text",
-                               "--font", "--color", "--face ", "--night", "--drift", "--clock-size", "--glide",
+                               "--font", "--color", "--face ", "--night", "--drift", "--clock-size", "--glide", "--zone",
                                "--preview", "--home-page", "--help"}) {
         const size_t at = all.find(std::string("  ") + option);
         EXPECT_TRUE(at != std::string::npos && (at > previous || at == 0)) << option;
