@@ -17,7 +17,7 @@ import sys, xml.etree.ElementTree as tree
 for element in tree.parse(sys.argv[1]).iter():
     arg = element.get("arg") or ""
     option = arg.split()[0] if arg else ""
-    samples = {"--night": "22:00-07:00"}
+    samples = {"--night": "22:00-07:00", "--zone": "Asia/Tokyo=Tokyo,Europe/London"}
     sample = element.get("default") or ("#102030" if option.endswith("color") else samples.get(option, "Sample"))
     words = element.get("arg-set") or arg.replace("%", sample)
     if words:
