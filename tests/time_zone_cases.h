@@ -4,8 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 #include "common/local_time.h"
+#include "settings/time_zones.h"
 
 struct TimeZoneCase {
     const char16_t* windowsName;
@@ -44,3 +47,21 @@ constexpr TimeZoneCase TimeZoneCases[] = {
     {u"Tokyo Standard Time", u"Asia/Tokyo", {2026, 12, 31, 15, 0, 0}, {2027, 1, 1, 5, 0, 0, 0}},
     {u"AUS Eastern Standard Time", u"Australia/Sydney", {2026, 12, 31, 13, 30, 0}, {2027, 1, 1, 5, 0, 30, 0}},
 };
+
+inline std::string DateTimeText(const LocalDateTime& t) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d (day %d) %02d:%02d:%02d.%03d", t.year, t.month, t.day, t.dayOfWeek,
+                  t.hour, t.minute, t.second, t.millisecond);
+    return text;
+}
+
+// Empty when the zone shows the case's local time a quarter second after its instant; otherwise
+// what it showed.
+inline std::string ConversionMismatch(const TimeZone& zone, const TimeZoneCase& c) {
+    LocalDateTime expected = c.local;
+    expected.millisecond = 250;
+    const std::string shown = DateTimeText(zone.At({UnixSecondsOf(c.utc), 250000000}));
+    if (shown == DateTimeText(expected)) return "";
+    const LocalDateTime utc{c.utc[0], c.utc[1], c.utc[2], 0, c.utc[3], c.utc[4], c.utc[5]};
+    return "at " + DateTimeText(utc) + " UTC: " + shown + ", not " + DateTimeText(expected);
+}
