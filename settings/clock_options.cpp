@@ -174,8 +174,8 @@ const OptionRow Options[] = {
      },
      "the output that is the main monitor (default: the first one)"},
     {"zone", g::Settings, 260, "ZONE[=CAPTION]", ApplyZones,
-     "a world clock: a time zone of the system (e.g. Asia/Tokyo), its caption (default: its city); "
-     "up to 4, or a comma list"},
+     "a world clock: a zone of the system (Asia/Tokyo; on Windows Tokyo Standard Time) and its caption "
+     "(default: its city); up to 4, or a comma list"},
     {"preview", g::Frame, 900, nullptr,
      [](const std::string&, ClockOptions& o) {
          o.frame.fullScreen = false;
