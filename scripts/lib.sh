@@ -5,7 +5,8 @@ TARNWICK_PACKAGES=(cmake ninja-build g++ libgtest-dev googletest
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64
     xvfb xauth x11-utils imagemagick xdotool faketime fonts-dejavu-core python3 nsis xserver-xephyr
     pkg-config libcairo2-dev libpango1.0-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev x11-xserver-utils xscreensaver procps dpkg-dev file
-    libwayland-dev libwayland-bin wayland-protocols sway grim wtype lintian)
+    libwayland-dev libwayland-bin wayland-protocols sway grim wtype lintian
+    libhowardhinnant-date-dev tzdata)
 TARNWICK_SCREEN="-screen 0 1920x1080x24"
 
 # Installs whatever of the build and test packages is missing (Debian, as root).

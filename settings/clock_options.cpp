@@ -94,6 +94,44 @@ bool ParseSettingsText(const std::string& text, char16_t (&field)[SettingsTextCa
 constexpr const char* Taken = nullptr;
 const char* Expect(bool taken, const char* expected) { return taken ? Taken : expected; }
 
+std::string TrimmedSpaces(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos) return "";
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Each "ZONE" or "ZONE=CAPTION" of a comma list into the next free world clock: one --zone per
+// clock, or one string for all of them as tarnwick.xml hands it ("Asia/Tokyo=Tokyo, Europe/London").
+// Whether the system knows the zones is asked once every option is read.
+const char* ApplyZones(const std::string& value, ClockOptions& options) {
+    ClockSettings& settings = options.settings;
+    size_t start = 0;
+    for (;;) {
+        const size_t comma = std::min(value.find(',', start), value.size());
+        const std::string item = value.substr(start, comma - start);
+        const size_t equals = item.find('=');
+        const std::string zone = TrimmedSpaces(item.substr(0, equals));
+        const std::string caption = equals == std::string::npos ? "" : TrimmedSpaces(item.substr(equals + 1));
+        int next = 0;
+        while (next < WorldClockCount && settings.worldZone[next][0] != u'\0') ++next;
+        if (next == WorldClockCount) return "at most 4 zones in all";
+        if (zone.empty() || !ParseSettingsText(zone, settings.worldZone[next]) ||
+            !ParseSettingsText(caption, settings.worldLabel[next])) {
+            return "ZONE or ZONE=CAPTION (a caption of at most 259 characters), or a comma list of them";
+        }
+        if (comma == value.size()) return Taken;
+        start = comma + 1;
+    }
+}
+
+// The first zone of the options that the system does not know; null when it knows them all.
+const char16_t* UnknownZone(const ClockSettings& settings, ZoneCheck knowsZone) {
+    for (const auto& zone : settings.worldZone) {
+        if (zone[0] != u'\0' && !knowsZone(zone)) return zone;
+    }
+    return nullptr;
+}
+
 namespace g = option_group;
 
 // The programs' own options.
@@ -135,6 +173,9 @@ const OptionRow Options[] = {
          return Expect(!v.empty(), "an output name");
      },
      "the output that is the main monitor (default: the first one)"},
+    {"zone", g::Settings, 260, "ZONE[=CAPTION]", ApplyZones,
+     "a world clock: a zone of the system (Asia/Tokyo; on Windows Tokyo Standard Time) and its caption "
+     "(default: its city); up to 4, or a comma list"},
     {"preview", g::Frame, 900, nullptr,
      [](const std::string&, ClockOptions& o) {
          o.frame.fullScreen = false;
@@ -298,7 +339,7 @@ bool ParseLocalDateTime(const std::string& text, LocalDateTime& time) {
 }
 
 int ParseClockOptions(const std::vector<std::string>& words, unsigned groups, const char* program,
-                      ClockOptions& options, std::string& complaint) {
+                      ClockOptions& options, std::string& complaint, ZoneCheck knowsZone) {
     SetDefaultSettings(options.settings);
     const auto complain = [&](const std::string& text) {
         complaint = std::string(program) + ": " + text + "\n";
@@ -322,13 +363,16 @@ int ParseClockOptions(const std::vector<std::string>& words, unsigned groups, co
             return complain("bad value '" + value + "' for " + word + ": expected " + expected);
         }
     }
+    if (const char16_t* zone = UnknownZone(options.settings, knowsZone)) {
+        return complain("bad value '" + Utf8Of(zone) + "' for --zone: expected a time zone the system knows");
+    }
     return 0;
 }
 
 int ReadClockOptions(const std::vector<std::string>& words, unsigned groups, const char* program,
-                     ClockOptions& options) {
+                     ClockOptions& options, ZoneCheck knowsZone) {
     std::string complaint;
-    const int code = ParseClockOptions(words, groups, program, options, complaint);
+    const int code = ParseClockOptions(words, groups, program, options, complaint, knowsZone);
     if (code != 0) std::fputs(complaint.c_str(), stderr);
     return code;
 }

@@ -10,6 +10,7 @@
 
 #include "common/local_time.h"
 #include "settings/clock_settings.h"
+#include "settings/time_zones.h"
 
 constexpr int ExitBadUsage = 2;
 constexpr int32_t MaxCanvasSide = 8192;
@@ -58,14 +59,23 @@ struct ClockOptions {
     bool help = false;
 };
 
+// Whether the system knows a time zone of that name (IsKnownTimeZone, or a test's own).
+using ZoneCheck = bool (*)(const std::u16string& name);
+
 // Reads the words after the program's name; every option may be spelt with one dash or two,
 // as X programs are. Returns 0, or ExitBadUsage after writing one line that names the
 // offending option into `complaint`.
 int ParseClockOptions(const std::vector<std::string>& words, unsigned groups, const char* program,
-                      ClockOptions& options, std::string& complaint);
+                      ClockOptions& options, std::string& complaint, ZoneCheck knowsZone);
 // The same for a program's main: the complaint goes to standard error.
 int ReadClockOptions(const std::vector<std::string>& words, unsigned groups, const char* program,
-                     ClockOptions& options);
+                     ClockOptions& options, ZoneCheck knowsZone);
+// A program's main asks the system about the zones. Inline, so that the platform-free library
+// (and its tests) never needs a platform's zones.
+inline int ReadClockOptions(const std::vector<std::string>& words, unsigned groups, const char* program,
+                            ClockOptions& options) {
+    return ReadClockOptions(words, groups, program, options, IsKnownTimeZone);
+}
 
 // One help line per option of the groups, in the table's order, then --help.
 std::string OptionsUsage(unsigned groups);

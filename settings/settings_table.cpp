@@ -83,7 +83,8 @@ const SettingRow Rows[] = {
     Text(u"Logo text", &C::logoText, DefaultLogoText,
          {"text", g::Settings, 120, "TEXT", "the logo text, at most 259 characters (default Brevant)", nullptr,
           "at most 259 characters"}),
-    // The world clocks' zones and captions: no options yet.
+    // The world clocks' zones and captions: the --zone option (clock_options.cpp) fills them in
+    // order, as it may be given up to four times.
     Text(u"World clock 1", {&C::worldZone, 0}, u""),
     Text(u"World clock 1 label", {&C::worldLabel, 0}, u""),
     Text(u"World clock 2", {&C::worldZone, 1}, u""),

@@ -30,6 +30,9 @@ public:
 // The zone of that name; null when the system does not know it.
 std::unique_ptr<TimeZone> FindTimeZone(const std::u16string& name);
 
+// Whether the system knows a zone of that name: what the --zone option asks.
+inline bool IsKnownTimeZone(const std::u16string& name) { return FindTimeZone(name) != nullptr; }
+
 // The caption a world clock shows without a label of its own: the city of the zone's name
 // ("Tokyo" for "Tokyo Standard Time" or "Asia/Tokyo", "New York" for "America/New_York").
 std::u16string CityOfZone(const std::u16string& name);

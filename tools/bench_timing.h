@@ -10,13 +10,16 @@
 #include <vector>
 
 #include "settings/clock_options.h"
+#include "settings/time_zones.h"
 #include <cstring>
+#include <memory>
 #include <vector>
 
 constexpr char BenchUsage[] =
     "Usage: tarnwick-bench [options]\nPrints, per canvas size, the minimum and median milliseconds of the dial "
     "draw, the frame compose and a plain copy of a frame-sized buffer, then whether the 4K frame meets its goal.\n"
-    "The clock is drawn with the default settings and what the options change (e.g. --face dark --drift).\n";
+    "The clock is drawn with the default settings and what the options change (e.g. --face dark --drift).\n"
+    "Then it times converting the time for the world clocks of --zone (default: four zones), once per tick.\n";
 
 struct BenchSize {
     int32_t width;
@@ -89,4 +92,35 @@ int BenchAllSizes(double goalTimesCopy, BenchOne benchOne) {
     std::printf("goal %dx%d frame within %.1f x copy: %s (%.2f x)\n", largest.width, largest.height, goalTimesCopy,
                 ratio <= goalTimesCopy ? "met" : "missed", ratio);
     return 0;
+}
+
+// Converting the time for every world clock costs each tick this at most.
+constexpr double ZonesGoalMilliseconds = 0.1;
+constexpr int ZoneTicksPerRun = 1000;
+constexpr int64_t ZonesBenchStart = 1773446400;  // 2026-03-14 00:00 UTC
+
+// Times the zones of the options (else the platform's `fallback`) converting one tick after
+// another, and prints the milliseconds per tick against the goal.
+inline void BenchZones(const ClockSettings& settings, const std::vector<std::u16string>& fallback) {
+    std::vector<std::u16string> names;
+    for (const auto& zone : settings.worldZone) {
+        if (zone[0] != u'\0') names.emplace_back(zone);
+    }
+    if (names.empty()) names = fallback;
+    std::vector<std::unique_ptr<TimeZone>> zones;
+    for (const std::u16string& name : names) {
+        if (auto zone = FindTimeZone(name)) zones.push_back(std::move(zone));
+    }
+    int64_t second = ZonesBenchStart;
+    volatile int32_t shown = 0;  // keeps the conversions from being left out
+    const Timing run = TimeRuns(FrameRuns, [&] {
+        for (int tick = 0; tick < ZoneTicksPerRun; ++tick, ++second) {
+            for (const auto& zone : zones) shown = zone->At({second, 0}).second;
+        }
+    });
+    const double median = run.median / ZoneTicksPerRun;
+    std::printf("zones %zu of %zu convert %.5f %.5f ms per tick, goal %.1f: %s\n", zones.size(), names.size(),
+                run.min / ZoneTicksPerRun, median, ZonesGoalMilliseconds,
+                median <= ZonesGoalMilliseconds && zones.size() == names.size() ? "met" : "missed");
+    std::fflush(stdout);
 }

@@ -49,5 +49,7 @@ int main(int argc, char** argv) {
     ClockSettings settings{};
     int code = 0;
     if (!ReadBenchSettings({argv + 1, argv + argc}, settings, code)) return code;
-    return BenchAllSizes(FrameGoalTimesCopy, [&](BenchSize size) { return BenchOneSize(size, settings); });
+    const int result = BenchAllSizes(FrameGoalTimesCopy, [&](BenchSize size) { return BenchOneSize(size, settings); });
+    BenchZones(settings, {u"Asia/Tokyo", u"America/New_York", u"Europe/London", u"Australia/Sydney"});
+    return result;
 }

@@ -48,5 +48,8 @@ int wmain(int argc, wchar_t** argv) {
     if (!ReadBenchSettings(words, settings, code)) return code;
     GdiplusSession gdiplus;
     if (!gdiplus.Started()) return 1;
-    return BenchAllSizes(FrameGoalTimesCopy, [&](BenchSize size) { return BenchOneSize(size, settings); });
+    const int result = BenchAllSizes(FrameGoalTimesCopy, [&](BenchSize size) { return BenchOneSize(size, settings); });
+    BenchZones(settings, {u"Tokyo Standard Time", u"Eastern Standard Time", u"GMT Standard Time",
+                          u"AUS Eastern Standard Time"});
+    return result;
 }

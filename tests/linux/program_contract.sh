@@ -4,12 +4,15 @@
 # miniature) and a click ends it; SIGTERM ends it within a second.
 source "$TARNWICK_SOURCE/tests/linux/linux_lib.sh"
 
+# (A zone the system's database does not know is a bad value too.)
 for program in "$TARNWICK_BIN" "$TARNWICK_BUILD/tarnwick-frame"; do
-    code=0
-    "$program" --seconds sometimes 2>"$WORK/complaint" || code=$?
-    [ "$code" -eq 2 ] || linux_fail "$program: exit code $code for a bad value"
-    [ "$(wc -l <"$WORK/complaint")" -eq 1 ] && grep -q -- "--seconds" "$WORK/complaint" ||
-        linux_fail "$program: complaint '$(cat "$WORK/complaint")'"
+    for bad in "--seconds sometimes" "--zone Asia/Tokio"; do
+        code=0
+        "$program" $bad 2>"$WORK/complaint" || code=$?
+        [ "$code" -eq 2 ] || linux_fail "$program: exit code $code for '$bad'"
+        [ "$(wc -l <"$WORK/complaint")" -eq 1 ] && grep -q -- "${bad% *}" "$WORK/complaint" ||
+            linux_fail "$program: complaint '$(cat "$WORK/complaint")'"
+    done
 done
 # Every choice the settings description offers xscreensaver-settings is one the program takes.
 python3 - "$TARNWICK_SOURCE/packaging/linux/tarnwick.xml" >"$WORK/choices" <<'PY'
@@ -17,7 +20,7 @@ import sys, xml.etree.ElementTree as tree
 for element in tree.parse(sys.argv[1]).iter():
     arg = element.get("arg") or ""
     option = arg.split()[0] if arg else ""
-    samples = {"--night": "22:00-07:00"}
+    samples = {"--night": "22:00-07:00", "--zone": "Asia/Tokyo=Tokyo,Europe/London"}
     sample = element.get("default") or ("#102030" if option.endswith("color") else samples.get(option, "Sample"))
     words = element.get("arg-set") or arg.replace("%", sample)
     if words:

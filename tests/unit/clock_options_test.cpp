@@ -11,8 +11,11 @@ namespace {
 constexpr unsigned All = option_group::Settings | option_group::HomePage | option_group::Frame | option_group::Window |
                          option_group::Monitors | option_group::Output;
 
+// The zones this test's system knows.
+bool KnowsZone(const std::u16string& name) { return name == u"Asia/Tokyo" || name == u"Europe/London"; }
+
 int Parse(std::vector<std::string> words, ClockOptions& options, std::string& complaint, unsigned groups = All) {
-    return ParseClockOptions(words, groups, "tarnwick", options, complaint);
+    return ParseClockOptions(words, groups, "tarnwick", options, complaint, KnowsZone);
 }
 
 }  // namespace
@@ -46,7 +49,9 @@ TEST(ClockOptions, ValuesBecomeSettings) {
 
     ClockOptions clock;
     ASSERT_EQ(Parse({"--clock-size", "30", "--place", "Bottom-Left", "--numerals", "four", "--face-color", "#102030",
-                     "--numerals-color", "0x0000FF", "--hands-color", "#FF0000", "--ground-color", "#000001", "--glide"},
+                     "--numerals-color", "0x0000FF", "--hands-color", "#FF0000", "--ground-color", "#000001", "--glide",
+                     "--zone", "Asia/Tokyo=T\xC5\x8Dky\xC5\x8D", "--zone", " Europe/London , Asia/Tokyo = a=b", "-zone",
+                     "Europe/London"},
                     clock, complaint),
               0)
         << complaint;
@@ -58,6 +63,11 @@ TEST(ClockOptions, ValuesBecomeSettings) {
     EXPECT_EQ(clock.settings.colorOfHands, 0x000000FFu);
     EXPECT_EQ(clock.settings.colorOfGround, 0x00010000u);
     EXPECT_EQ(clock.settings.glide, 1);
+    std::string clocks;  // filled in order, one per --zone or a comma list of them
+    for (int i = 0; i < WorldClockCount; ++i) {
+        clocks += Utf8Of(clock.settings.worldZone[i]) + "=" + Utf8Of(clock.settings.worldLabel[i]) + ";";
+    }
+    EXPECT_EQ(clocks, "Asia/Tokyo=T\xC5\x8Dky\xC5\x8D;Europe/London=;Asia/Tokyo=a=b;Europe/London=;");
     ASSERT_EQ(Parse({"--clock-size", "0x64", "--place", "9", "--numerals", "none"}, clock, complaint), 0) << complaint;
     EXPECT_EQ(clock.settings.size * 100 + clock.settings.place * 10 + clock.settings.numerals, 10093);
 
@@ -94,6 +104,13 @@ TEST(ClockOptions, BadWordsGetOneLineAndExitTwo) {
         {{"--numerals", "-1"}, nullptr},
         {{"--numerals", "4"}, "tarnwick: bad value '4' for --numerals: expected arabic, roman, four, none or a number from 0 to 3\n"},
         {{"--hands-color", "#12345"}, "tarnwick: bad value '#12345' for --hands-color: expected #RRGGBB or 0xBBGGRR\n"},
+        {{"--zone", "Mars/Olympus=Base"}, "tarnwick: bad value 'Mars/Olympus' for --zone: expected a time zone the system knows\n"},
+        {{"--zone", "Asia/Tokyo, Europe/London", "--zone", "Asia/Tokyo,Europe/London", "--zone", "Asia/Tokyo"},
+         "tarnwick: bad value 'Asia/Tokyo' for --zone: expected at most 4 zones in all\n"},
+        {{"--zone", "Asia/Tokyo=" + std::string(260, 'W')}, nullptr},
+        {{"--zone", "Asia/Tokyo=\xC3("}, nullptr},  // not UTF-8
+        {{"--zone", "Asia/Tokyo,"}, nullptr},
+        {{"--zone", "=Tokyo"}, nullptr},
         {{"--logo"}, "tarnwick: missing value for --logo (try --help)\n"},
         {{"--bogus"}, "tarnwick: unknown option '--bogus' (try --help)\n"},
         {{"plain"}, "tarnwick: unknown option 'plain' (try --help)\n"},
@@ -129,7 +146,7 @@ TEST(ClockOptions, UsageListsExactlyTheGroupsOptions) {
     const std::string all = OptionsUsage(All);
     size_t previous = 0;
     for (const char* option : {"--size", "--fullscreen", "--monitors", "--output", "--seconds", "--logo", "--text",
-                               "--font", "--color", "--face ", "--night", "--drift", "--clock-size", "--glide",
+                               "--font", "--color", "--face ", "--night", "--drift", "--clock-size", "--glide", "--zone",
                                "--preview", "--home-page", "--help"}) {
         const size_t at = all.find(std::string("  ") + option);
         EXPECT_TRUE(at != std::string::npos && (at > previous || at == 0)) << option;
