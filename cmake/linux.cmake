@@ -6,7 +6,7 @@ pkg_check_modules(TARNWICK_CAIRO REQUIRED IMPORTED_TARGET cairo cairo-xlib pango
 # Every Linux program links this library, so it also carries what they share beyond the drawing:
 # the time zones, from the system's IANA database through the date library (libdate-tz).
 find_package(date CONFIG REQUIRED)
-file(GLOB TARNWICK_CAIRO_SOURCES CONFIGURE_DEPENDS render/*_cairo.cpp settings/*_linux.cpp)
+file(GLOB TARNWICK_CAIRO_SOURCES CONFIGURE_DEPENDS render/*_cairo.cpp settings/*_linux.cpp host/*_linux.cpp)
 add_library(tarnwick_cairo STATIC ${TARNWICK_CAIRO_SOURCES})
 target_link_libraries(tarnwick_cairo PUBLIC tarnwick_logic PkgConfig::TARNWICK_CAIRO PRIVATE date::date-tz)
 

@@ -3,6 +3,7 @@
 namespace {
 
 constexpr int64_t SecondsPerMinute = 60;
+constexpr int64_t NsPerSecond = 1'000'000'000;
 constexpr int32_t SecondsOff = 0;
 
 }  // namespace
@@ -10,16 +11,31 @@ constexpr int32_t SecondsOff = 0;
 SaverSession::SaverSession(const ClockSettings& settings, bool fullScreen, const ClockReading& first)
     : settings_(settings), fullScreen_(fullScreen), reading_(first) {
     TickAt(tick_, first.local, settings_);
+    Show(first);
     ScheduleAfter(first);
 }
 
 FrameCadence SaverSession::Cadence() const {
     // While the display is off the ticks only watch for it coming back: once a second.
-    if (settings_.showSeconds != SecondsOff || displayOff_) return FrameCadence::Second;
-    return FrameCadence::Minute;
+    if (displayOff_) return FrameCadence::Second;
+    if (settings_.showSeconds == SecondsOff) return FrameCadence::Minute;
+    // The preview and the settings' miniature always step, and so does a needle on battery.
+    if (settings_.glide != 0 && fullScreen_ && !onBattery_) return FrameCadence::Glide;
+    return FrameCadence::Second;
+}
+
+void SaverSession::Show(const ClockReading& now) {
+    reading_ = now;
+    if (Cadence() != FrameCadence::Glide) reading_.local.millisecond = 0;
 }
 
 void SaverSession::ScheduleAfter(const ClockReading& now) {
+    if (Cadence() == FrameCadence::Glide) {
+        next_ = now.instant;
+        next_.nanoseconds += NsPerSecond / GlideFramesPerSecond;
+        if (next_.nanoseconds >= NsPerSecond) next_ = {next_.seconds + 1, next_.nanoseconds - NsPerSecond};
+        return;
+    }
     next_ = NextTickAfter(now.instant);
     // Without the needle nothing moves before the minute turns.
     if (Cadence() == FrameCadence::Minute) next_.seconds += SecondsPerMinute - 1 - now.local.second;
@@ -36,7 +52,15 @@ SessionStep SaverSession::Tick(const ClockReading& now) {
     SessionStep step;
     step.dialDirty = result.faceDirty;
     step.draw = result.invalidate && !displayOff_;
-    if (step.draw) reading_ = now;
+    if (step.draw) Show(now);
+    return step;
+}
+
+SessionStep SaverSession::Tick(const ClockReading& now, DisplayPower power, bool onBattery) {
+    OnBattery(onBattery);
+    const SessionStep woke = Display(power, now);
+    SessionStep step = Tick(now);
+    step.draw = step.draw || woke.draw;
     return step;
 }
 
@@ -46,14 +70,14 @@ SessionStep SaverSession::Display(DisplayPower power, const ClockReading& now) {
     SessionStep step;
     if (wasOff && !displayOff_) {
         step.draw = true;
-        reading_ = now;
+        Show(now);
     }
     ScheduleAfter(now);
     return step;
 }
 
 SessionStep SaverSession::LayoutChanged(const ClockReading& now) {
-    reading_ = now;
+    Show(now);
     SessionStep step;
     step.dialDirty = true;
     step.draw = !displayOff_;

@@ -21,8 +21,10 @@ struct SessionStep {
     int exitCode = 0;
 };
 
-// How often frames come: once a minute without the seconds hand, once a second with it.
-enum class FrameCadence { Minute, Second };
+// How often frames come: once a minute without the seconds hand, once a second with it, and
+// GlideFramesPerSecond while a full-screen needle glides on mains power.
+enum class FrameCadence { Minute, Second, Glide };
+constexpr int32_t GlideFramesPerSecond = 30;
 
 class SaverSession {
 public:
@@ -40,6 +42,9 @@ public:
     // A tick at this reading: a new frame when the picture changed, the dial when the day or
     // the face turned; nothing drawn while the display is off.
     SessionStep Tick(const ClockReading& now);
+    // A tick of a host that asks for the display's power and the power source at each tick
+    // rather than being told: both taken first, then the tick.
+    SessionStep Tick(const ClockReading& now, DisplayPower power, bool onBattery);
     // Milliseconds until the next tick is due; 0 when it is (also when the clock was set, so the
     // ticks never stall).
     int32_t MillisecondsUntilTick(TickInstant now) const;
@@ -57,6 +62,9 @@ public:
     SessionStep Pointer(ScreenPoint at);
     // The pointer came onto another surface, whose positions are not comparable with the last.
     void PointerEntered() { anchor_.reset(); }
+    // Whether the machine runs on its battery (or saves it): the needle then steps, as it does
+    // without glide.
+    void OnBattery(bool onBattery) { onBattery_ = onBattery; }
     // A stop signal or the surfaces closed by the compositor: the end, exit 0.
     SessionStep Stop() const { return Ended(0); }
     // The connection to the display was lost: the end, exit 1.
@@ -65,6 +73,8 @@ public:
 private:
     static SessionStep Ended(int code) { return {false, false, true, code}; }
     void ScheduleAfter(const ClockReading& now);
+    // Takes the reading frames show: a stepping needle shows whole seconds.
+    void Show(const ClockReading& now);
 
     const ClockSettings& settings_;
     bool fullScreen_;
@@ -72,5 +82,6 @@ private:
     TickState tick_;
     TickInstant next_{};
     bool displayOff_ = false;
+    bool onBattery_ = false;
     std::optional<ScreenPoint> anchor_;
 };

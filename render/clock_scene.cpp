@@ -153,8 +153,10 @@ ClockScene MakeClockScene(int32_t width, int32_t height, const ClockSettings& se
     DialGeometry shown = scene.dial;
     shown.centerX += scene.faceOrigin.x;
     shown.centerY += scene.faceOrigin.y;
-    scene.hands = ClockHandsOf(shown, ClockTimeOf(time), settings.showSeconds, scene.shadowOffset);
+    scene.hands = ClockHandsOf(shown, ClockTimeOf(time, settings.glide != 0), settings.showSeconds, scene.shadowOffset);
     return scene;
 }
 
-ClockTime ClockTimeOf(const LocalDateTime& time) { return ClockTime{time.hour, time.minute, time.second}; }
+ClockTime ClockTimeOf(const LocalDateTime& time, bool glide) {
+    return ClockTime{time.hour, time.minute, time.second, glide ? time.millisecond : 0};
+}

@@ -68,5 +68,5 @@ using ShortDateFormatter = std::u16string (*)(const LocalDateTime& time);
 ClockScene MakeClockScene(int32_t width, int32_t height, const ClockSettings& settings, const LocalDateTime& time,
                           bool fullScreen, const char* homePage, ShortDateFormatter formatDate);
 
-// The hands' reading of the scene's time.
-ClockTime ClockTimeOf(const LocalDateTime& time);
+// The hands' reading of a time: with `glide`, the needle follows the milliseconds too.
+ClockTime ClockTimeOf(const LocalDateTime& time, bool glide = false);

@@ -94,7 +94,9 @@ HandAngles HandAnglesOf(const ClockTime& time, int32_t showSeconds) {
     angles.hour = ((h + time.minute / 60.0) * 360 / 12) * DegreeToRadian;
     angles.minute = (6 * time.minute) * DegreeToRadian;
     const SecondsMode mode = SecondsModeOf(showSeconds);
-    const int32_t s = mode == SecondsMode::FullBack ? 60 - time.second : time.second;
+    // A gliding needle stands between the seconds, forward or back; a stepping one on them.
+    const double second = time.second + time.millisecond / 1000.0;
+    const double s = mode == SecondsMode::FullBack ? 60 - second : second;
     angles.second = mode == SecondsMode::Off ? 0.0 : (6 * s) * DegreeToRadian;
     return angles;
 }

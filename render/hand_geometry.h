@@ -17,6 +17,7 @@ struct ClockTime {
     int32_t hour;
     int32_t minute;
     int32_t second;
+    int32_t millisecond = 0;  // a gliding needle's share of the second; 0 for a stepping one
 };
 
 struct HandSizes {

@@ -326,15 +326,27 @@ bool ParseNightHours(const std::string& text, int32_t& starts, int32_t& ends) {
 bool ParseLocalDateTime(const std::string& text, LocalDateTime& time) {
     int year, month, day, hour, minute, second, consumed = 0;
     if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%n", &year, &month, &day, &hour, &minute, &second,
-                    &consumed) != 6 ||
-        static_cast<size_t>(consumed) != text.size()) {
+                    &consumed) != 6) {
         return false;
     }
+    // A fraction of a second, to three digits, for a gliding needle.
+    int millisecond = 0;
+    if (static_cast<size_t>(consumed) < text.size() && text[consumed] == '.') {
+        int digits = 0;
+        for (size_t i = consumed + 1; i < text.size() && digits < 3 && std::isdigit(static_cast<unsigned char>(text[i]));
+             ++i, ++digits) {
+            millisecond = millisecond * 10 + (text[i] - '0');
+        }
+        if (digits == 0) return false;
+        for (int d = digits; d < 3; ++d) millisecond *= 10;
+        consumed += 1 + digits;
+    }
+    if (static_cast<size_t>(consumed) != text.size()) return false;
     if (year < 1601 || year > 30827 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) {
         return false;
     }
     if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59) return false;
-    time = {year, month, day, DayOfWeek(year, month, day), hour, minute, second};
+    time = {year, month, day, DayOfWeek(year, month, day), hour, minute, second, millisecond};
     return true;
 }
 

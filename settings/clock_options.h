@@ -15,8 +15,9 @@
 constexpr int ExitBadUsage = 2;
 constexpr int32_t MaxCanvasSide = 8192;
 
-// "YYYY-MM-DD HH:MM:SS": a real date of the years 1601 to 30827 (the span Windows can hold)
-// and a time of day. The day of the week is worked out.
+// "YYYY-MM-DD HH:MM:SS" with an optional fraction of a second (".5", ".250"): a real date of the
+// years 1601 to 30827 (the span Windows can hold) and a time of day. The day of the week is
+// worked out.
 bool ParseLocalDateTime(const std::string& text, LocalDateTime& time);
 
 // "HH:MM-HH:MM" on the 24-hour clock: the two night boundaries as minutes of the day.

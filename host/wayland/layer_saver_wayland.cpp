@@ -269,11 +269,7 @@ void LayerSaver::Carry(const SessionStep& step) {
 
 void LayerSaver::OnTick() {
     const ClockReading now = ReadClock();
-    SessionStep step = session_.Display(Power(), now);
-    const SessionStep tick = session_.Tick(now);
-    step.draw = step.draw || tick.draw;
-    step.dialDirty = tick.dialDirty;
-    Carry(step);
+    Carry(session_.Tick(now, Power(), battery_.OnBattery(now.instant)));
 }
 
 // ---- the loop ----

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/power_supply.h"
 #include "host/saver_session.h"
 #include "host/wayland/output_surface_wayland.h"
 #include "host/wayland/wayland_globals_wayland.h"
@@ -78,6 +79,7 @@ private:
     wl_display* display_;
     SaverChoices choices_;
     SaverSession session_;
+    BatteryWatch battery_;
     WaylandGlobals globals_;
     bool ending_ = false;
     int exitCode_ = 0;

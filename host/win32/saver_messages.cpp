@@ -35,6 +35,7 @@ SaverAction DecideSaverAction(bool fullScreen, uint32_t message, uintptr_t wPara
             if (wParam == m::SuspendNotice) return SaverAction::EndSaver;
             if (wParam == m::SuspendQuery) return SaverAction::GrantSuspend;
             if (wParam == m::PowerSettingChange) return SaverAction::PowerSetting;
+            if (wParam == m::PowerStatusChange) return SaverAction::PowerStatus;
             return SaverAction::Ignore;
         default: return SaverAction::Default;
     }

@@ -30,6 +30,7 @@ constexpr uintptr_t SystemCommandMask = 0xFFF0;   // the low four bits are the s
 constexpr uintptr_t SuspendNotice = 4;
 constexpr uintptr_t SuspendQuery = 0;
 constexpr uintptr_t PowerSettingChange = 0x8013;
+constexpr uintptr_t PowerStatusChange = 0x000A;   // on AC or battery, or the battery's state
 }  // namespace saver_message
 
 enum class SaverAction {
@@ -45,7 +46,8 @@ enum class SaverAction {
     Tick,                  // returns 0
     MouseRule,             // returns 0
     GrantSuspend,          // returns 1
-    PowerSetting,          // a power setting the window asked to follow (the display's state); returns 0
+    PowerSetting,          // a power setting the window asked to follow (display, battery saver); returns 0
+    PowerStatus,           // the machine went on AC or on battery; returns 0
 };
 
 SaverAction DecideSaverAction(bool fullScreen, uint32_t message, uintptr_t wParam);

@@ -25,6 +25,7 @@ namespace {
 
 constexpr UINT_PTR FrameTimerId = 1;
 constexpr UINT FrameTimerPeriodMs = 1000;
+constexpr UINT GlideTimerPeriodMs = 1000 / GlideFramesPerSecond;
 constexpr DWORD FullScreenStyle = WS_POPUP | WS_VISIBLE;
 constexpr DWORD PreviewStyle = WS_CHILD | WS_VISIBLE;
 
@@ -39,6 +40,8 @@ struct ClockWindow {
 // The console display's state: 0 off, 1 on, 2 dimmed.
 constexpr GUID ConsoleDisplayState = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 constexpr DWORD DisplayOffState = 0;
+// The battery saver of Windows 10 on: 1, off: 0.
+constexpr GUID PowerSavingStatus = {0xe00958c0, 0xc213, 0x4ace, {0xac, 0x77, 0xfe, 0xcc, 0xed, 0x2e, 0xee, 0xa5}};
 
 SaverWatcher* watcher = nullptr;
 
@@ -57,7 +60,27 @@ bool ReadCursor(ScreenPoint& point) {
 // Without its timer the window keeps showing its first frame and still ends on input, but the
 // clock would stand still: so every later message asks again until the system grants it.
 void StartFrameTimer(SaverRun& run, HWND window) {
-    run.timerMissing = saverWindowCalls.setTimer(window, FrameTimerId, FrameTimerPeriodMs, nullptr) == 0;
+    const UINT period =
+        run.session && run.session->Cadence() == FrameCadence::Glide ? GlideTimerPeriodMs : FrameTimerPeriodMs;
+    run.timerMissing = saverWindowCalls.setTimer(window, FrameTimerId, period, nullptr) == 0;
+    run.timerPeriodMs = run.timerMissing ? 0 : period;
+}
+
+// A gliding needle asks for a frame thirty times a second, a stepping one once a second: the
+// one timer follows the session's cadence.
+void FollowCadence(SaverRun& run) {
+    if (run.released || run.clocks.empty() || !run.session) return;
+    const UINT period = run.session->Cadence() == FrameCadence::Glide ? GlideTimerPeriodMs : FrameTimerPeriodMs;
+    if (period != run.timerPeriodMs) StartFrameTimer(run, run.clocks.front());
+}
+
+// On battery: no AC line, or the battery saver on (the status byte once reserved).
+bool OnBatteryNow() {
+    SYSTEM_POWER_STATUS status{};
+    if (!GetSystemPowerStatus(&status)) return false;
+    constexpr BYTE Offline = 0;
+    constexpr BYTE BatterySaverOn = 1;
+    return status.ACLineStatus == Offline || (status.Reserved1 & BatterySaverOn) != 0;
 }
 
 // Ending the saver is a synchronous close request to the window itself.
@@ -71,6 +94,7 @@ void FollowDisplayState(SaverRun& run, HWND window) {
         GetProcAddress(GetModuleHandleA("user32.dll"), "RegisterPowerSettingNotification")));
     if (registerNotice != nullptr) {
         run.displayNotice = registerNotice(window, &ConsoleDisplayState, DEVICE_NOTIFY_WINDOW_HANDLE);
+        run.batterySaverNotice = registerNotice(window, &PowerSavingStatus, DEVICE_NOTIFY_WINDOW_HANDLE);
     }
 }
 
@@ -78,8 +102,10 @@ void StopFollowingDisplayState(SaverRun& run) {
     using UnregisterProc = BOOL(WINAPI*)(HPOWERNOTIFY);
     auto unregisterNotice = reinterpret_cast<UnregisterProc>(reinterpret_cast<void (*)()>(
         GetProcAddress(GetModuleHandleA("user32.dll"), "UnregisterPowerSettingNotification")));
-    if (run.displayNotice != nullptr && unregisterNotice != nullptr) unregisterNotice(run.displayNotice);
-    run.displayNotice = nullptr;
+    for (HPOWERNOTIFY* notice : {&run.displayNotice, &run.batterySaverNotice}) {
+        if (*notice != nullptr && unregisterNotice != nullptr) unregisterNotice(*notice);
+        *notice = nullptr;
+    }
 }
 
 void ReleaseCanvas(SaverRun& run) {
@@ -113,6 +139,7 @@ LRESULT OnCreate(HWND window, const CREATESTRUCTA& creation) {
     if (run.clocks.size() == 1) {
         // The first frame shows this reading; the ticks go on from it.
         run.session.emplace(currentSettings, IsFullScreen(), ReadClock());
+        run.session->OnBattery(OnBatteryNow());
         StartFrameTimer(run, window);
         if (ScreenPoint cursor{0, 0}; ReadCursor(cursor)) run.session->Pointer(cursor);
         if (IsFullScreen()) FollowDisplayState(run, window);
@@ -207,21 +234,29 @@ LRESULT OnTimer(SaverRun& run, HWND window) {
         return 0;
     }
     Carry(run, window, run.session->Tick(ReadClock()));
+    FollowCadence(run);
+    return 0;
+}
+
+LRESULT OnPowerStatus(SaverRun& run) {
+    if (!run.session) return 0;
+    run.session->OnBattery(OnBatteryNow());
+    FollowCadence(run);
     return 0;
 }
 
 // The display went off, on or dimmed.
 LRESULT OnPowerSetting(SaverRun& run, HWND window, LPARAM lParam) {
     const auto* setting = reinterpret_cast<const POWERBROADCAST_SETTING*>(lParam);
-    if (setting == nullptr || !IsEqualGUID(setting->PowerSetting, ConsoleDisplayState) ||
-        setting->DataLength < sizeof(DWORD) || !run.session) {
-        return 0;
-    }
+    if (setting == nullptr || setting->DataLength < sizeof(DWORD) || !run.session) return 0;
+    if (IsEqualGUID(setting->PowerSetting, PowerSavingStatus)) return OnPowerStatus(run);
+    if (!IsEqualGUID(setting->PowerSetting, ConsoleDisplayState)) return 0;
     DWORD state = 0;
     std::memcpy(&state, setting->Data, sizeof state);
     const DisplayPower power = state == DisplayOffState ? DisplayPower::Off : DisplayPower::On;
     const SessionStep step = run.session->Display(power, ReadClock());
     if (!run.released) Carry(run, window, step);
+    FollowCadence(run);
     return 0;
 }
 
@@ -328,6 +363,7 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case SaverAction::MouseRule: return OnMouseMove(run, window);
         case SaverAction::GrantSuspend: return 1;
         case SaverAction::PowerSetting: return OnPowerSetting(run, window, lParam);
+        case SaverAction::PowerStatus: return OnPowerStatus(run);
         case SaverAction::Default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -40,8 +40,10 @@ struct SaverRun {
     std::vector<HWND> covers;   // the black windows over the other monitors
     std::optional<SaverSession> session;  // from the first clock's creation
     bool timerMissing = false;  // the system refused the frame timer so far
+    UINT timerPeriodMs = 0;     // the frame timer's period as last set
     bool released = false;      // released once; later closes and destroys do nothing
     HPOWERNOTIFY displayNotice = nullptr;
+    HPOWERNOTIFY batterySaverNotice = nullptr;
 };
 
 // Registers the window class named hostState.className; true on success.

@@ -188,11 +188,7 @@ void X11Saver::Carry(const SessionStep& step) {
 void X11Saver::OnTick() {
     // The server is asked for the display's power at every tick: DPMS sends no events.
     const ClockReading now = ReadClock();
-    SessionStep step = session_->Display(Power(), now);
-    const SessionStep tick = session_->Tick(now);
-    step.draw = step.draw || tick.draw;
-    step.dialDirty = tick.dialDirty;
-    Carry(step);
+    Carry(session_->Tick(now, Power(), battery_.OnBattery(now.instant)));
 }
 
 DisplayPower X11Saver::Power() const {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/clock_layout.h"
+#include "host/power_supply.h"
 #include "host/saver_session.h"
 #include "host/x11/x11_monitors_x11.h"
 #include "host/x11/x11_presenter_x11.h"
@@ -88,6 +89,7 @@ private:
     int width_ = 0;  // the window's size
     int height_ = 0;
     std::unique_ptr<SaverSession> session_;  // from the first frame to the end
+    BatteryWatch battery_;
     bool framed_ = false;       // a frame has been composed since the clocks were placed
     bool dpms_ = false;         // the server tells the display's power level
     bool ending_ = false;       // the session asked for the end

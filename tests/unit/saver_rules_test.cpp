@@ -215,6 +215,7 @@ TEST(MessageTableTest, PowerAndActivationAreTheSameInBothModes) {
         EXPECT_EQ(DecideSaverAction(fullScreen, m::PowerBroadcast, 0), SaverAction::GrantSuspend);
         EXPECT_EQ(DecideSaverAction(fullScreen, m::PowerBroadcast, 7), SaverAction::Ignore);
         EXPECT_EQ(DecideSaverAction(fullScreen, m::PowerBroadcast, 0x8013), SaverAction::PowerSetting);
+        EXPECT_EQ(DecideSaverAction(fullScreen, m::PowerBroadcast, 0xA), SaverAction::PowerStatus);
         EXPECT_EQ(DecideSaverAction(fullScreen, m::PowerBroadcast, 18), SaverAction::Ignore);
         for (uint32_t message : {m::Activate, m::ActivateApp, m::NcActivate}) {
             EXPECT_EQ(DecideSaverAction(fullScreen, message, 0), SaverAction::EndIfDeactivated);
