@@ -44,11 +44,25 @@ int MainMonitor(const std::vector<MonitorArea>& monitors) {
     return monitors.empty() ? -1 : 0;
 }
 
+std::vector<ScreenRect> ClockCells(const ScreenRect& area, int clocks) {
+    if (clocks <= 1) return {area};
+    std::vector<ScreenRect> cells;
+    const bool column = area.bottom - area.top > area.right - area.left;
+    const int64_t span = column ? area.bottom - area.top : area.right - area.left;
+    for (int i = 0; i < clocks; ++i) {
+        // Cells share the pixels out evenly, the last reaching the far edge.
+        const auto from = static_cast<int32_t>(span * i / clocks), to = static_cast<int32_t>(span * (i + 1) / clocks);
+        cells.push_back(column ? ScreenRect{area.left, area.top + from, area.right, area.top + to}
+                               : ScreenRect{area.left + from, area.top, area.left + to, area.bottom});
+    }
+    return cells;
+}
+
 std::vector<MonitorPlan> LayOutClocks(const std::vector<MonitorArea>& monitors, const ScreenRect& window,
-                                      const ClockSettings& settings) {
+                                      const ClockSettings& settings, int clocks) {
     if (monitors.empty()) {
         if (IsEmpty(window)) return {};
-        return {MonitorPlan{window, true, false, {window}}};
+        return {MonitorPlan{window, true, false, ClockCells(window, clocks)}};
     }
     const int main = MainMonitor(monitors);
     std::vector<ScreenRect> clipped;
@@ -60,7 +74,7 @@ std::vector<MonitorPlan> LayOutClocks(const std::vector<MonitorArea>& monitors, 
         const int mirrored = MirroredBy(clipped, i, main);
         const int shown = mirrored >= 0 ? mirrored : static_cast<int>(i);
         MonitorPlan plan{rect, static_cast<int>(i) == main, mirrored >= 0 || IsEmpty(rect), {}};
-        if (!IsEmpty(rect) && (every || shown == main)) plan.clocks.push_back(rect);
+        if (!IsEmpty(rect) && (every || shown == main)) plan.clocks = ClockCells(rect, clocks);
         plans.push_back(plan);
     }
     return plans;

@@ -44,9 +44,13 @@ struct MonitorPlan {
 // The plan of each monitor, in the given order. Monitors are in the window's coordinates and
 // are clipped to it; none known makes the window one main monitor. With `monitors` of the
 // settings 0 the main monitor (and its mirrors) shows the clock and the rest are black; else
-// every monitor does. An empty monitor is black and a mirror.
+// every monitor does. An empty monitor is black and a mirror. A clock monitor shows `clocks`
+// clocks (the local one and the world clocks) side by side in equal cells: a row, or a column on
+// a monitor taller than wide.
 std::vector<MonitorPlan> LayOutClocks(const std::vector<MonitorArea>& monitors, const ScreenRect& window,
-                                      const ClockSettings& settings);
+                                      const ClockSettings& settings, int clocks = 1);
+// The cells of `clocks` clocks side by side in a rectangle, in order.
+std::vector<ScreenRect> ClockCells(const ScreenRect& area, int clocks);
 
 // The first plan whose monitor holds the point, mirrors last; null when none does.
 const MonitorPlan* PlanAt(const std::vector<MonitorPlan>& plans, int32_t x, int32_t y);

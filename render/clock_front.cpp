@@ -86,10 +86,18 @@ void RenderFrameOverDial(ClockCanvas& canvas, const ClockScene& scene) {
             PaintHands(*canvas.FramePainter(), scene);
         }
     } else {
-        canvas.CopyFaceToFrame(scene, nullptr);
+        // A small clock's frame is its square: the ground round it is laid once.
+        const bool groundLaid = canvas.groundLaid_ && SameBox(face, canvas.lastFace_) &&
+                                scene.palette.ground == canvas.lastGround_;
+        IntBox square = face;
+        const bool squareOnly = groundLaid && ClipBox(square, canvas.Width(), canvas.Height());
+        const std::vector<IntBox> copied{square};
+        canvas.CopyFaceToFrame(scene, squareOnly ? &copied : nullptr);
         PaintHands(*canvas.FramePainter(), scene);
         canvas.changed_ = {{0, 0, canvas.Width(), canvas.Height()}};
     }
+    canvas.groundLaid_ = true;
+    for (const IntBox& box : measured.boxes) canvas.groundLaid_ = canvas.groundLaid_ && Inside(box, face);
     canvas.lastSteps_ = std::move(measured);
     canvas.lastFace_ = face;
     canvas.lastGround_ = scene.palette.ground;
@@ -99,6 +107,9 @@ void RenderFrameOverDial(ClockCanvas& canvas, const ClockScene& scene) {
 void RenderClockFrame(ClockCanvas& canvas, const ClockScene& scene) {
     canvas.BeginFrame();
     if (canvas.Valid() && canvas.PrepareFace(scene.faceWidth, scene.faceHeight)) canvas.faceDirty = true;
+    std::u16string dialTexts = scene.dateText + u'\n' + scene.caption;
+    if (dialTexts != canvas.dialTexts_) canvas.faceDirty = true;
+    canvas.dialTexts_ = std::move(dialTexts);
     if (canvas.faceDirty && canvas.Valid()) {
         RenderDial(canvas, scene);
         canvas.faceDirty = false;

@@ -55,12 +55,19 @@ public:
 private:
     friend void RenderFrameOverDial(ClockCanvas& canvas, const ClockScene& scene);
     friend void RenderDial(ClockCanvas& canvas, const ClockScene& scene);
+    friend void RenderClockFrame(ClockCanvas& canvas, const ClockScene& scene);
     // The last frame's steps, as the front measured them, and where its face stood.
     MeasuredSteps lastSteps_;
     IntBox lastFace_{0, 0, 0, 0};
     uint32_t lastGround_ = 0;
     bool lastKnown_ = false;  // cleared by a new dial
+    // The frame round the face layer holds the ground of the last frame, which drew nothing
+    // there: a whole frame then copies the face alone.
+    bool groundLaid_ = false;
     std::vector<IntBox> changed_;
+    // The texts the dial was last drawn with: a world clock's date and caption turn at its own
+    // midnight, so a change of them redraws the dial.
+    std::u16string dialTexts_;
 };
 
 // The parts of a width x height frame that the face layer, laid as `face`, leaves bare: the
@@ -86,8 +93,8 @@ std::u16string ShortDateOf(const LocalDateTime& time);
 
 // The scene of a canvas, as every host and tool of the platform builds it.
 inline ClockScene SceneOf(const ClockCanvas& canvas, const ClockSettings& settings, const LocalDateTime& time,
-                          bool fullScreen, const char* homePage) {
-    return MakeClockScene(canvas.Width(), canvas.Height(), settings, time, fullScreen, homePage, ShortDateOf);
+                          bool fullScreen, const char* homePage, const ClockRole& role = {}) {
+    return MakeClockScene(canvas.Width(), canvas.Height(), settings, time, fullScreen, homePage, ShortDateOf, role);
 }
 
 // The dial alone into the face layer.

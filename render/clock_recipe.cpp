@@ -101,6 +101,9 @@ void PaintDial(ClockPainter& painter, const ClockScene& scene) {
     if (!painter.UseFontFamily(scene.settings.nameOfFont)) return;
     PaintNumerals(painter, dial, NumeralStyleOf(scene.settings.numerals), scene.palette.numerals);
     PaintLogo(painter, scene, dial, markerColor);
+    if (!scene.caption.empty()) {
+        painter.DrawCentredText(scene.caption.c_str(), scene.captionBox, scene.captionEmSize, scene.captionArgb);
+    }
 }
 
 void PaintHands(ClockPainter& painter, const ClockScene& scene) {

@@ -60,12 +60,36 @@ int32_t Within(int32_t value, SettingRange rule, int32_t fallback) {
     return value >= rule.low && value <= rule.high ? value : fallback;
 }
 
+// A clock in a row: its square above a caption strip of an eighth of the cell, the layer the
+// whole cell so that the caption is cached with the dial.
+void PlaceInRow(ClockScene& scene, int32_t size) {
+    const int32_t strip = scene.height / 8;
+    const int32_t half = Scaled(std::min(scene.width / 2, (scene.height - strip) / 2), size / 100.0);
+    scene.dial = DialGeometryOf(2 * half, 2 * half);
+    const int32_t dx = scene.width / 2 - half, dy = (scene.height - strip) / 2 - half;
+    scene.dial.centerX += dx;
+    scene.dial.centerY += dy;
+    scene.faceWidth = scene.width;
+    scene.faceHeight = scene.height;
+    scene.faceOrigin = {0, 0};
+    scene.shadowOffset = std::max(1, ShadowOffset * size / FullClockSize);
+    const float top = static_cast<float>(scene.dial.centerY + scene.dial.radius);
+    scene.captionBox = {0, top, static_cast<float>(scene.width), static_cast<float>(scene.height) - top};
+    scene.captionEmSize = std::max(12.0f, scene.dial.radius * 0.12f);
+    // Dark text on a light ground, light text on a dark one.
+    const uint32_t g = scene.palette.ground;
+    const uint32_t luma = ((g >> 16) & 0xFF) * 3 + ((g >> 8) & 0xFF) * 6 + (g & 0xFF);
+    scene.captionArgb = luma >= 128 * 10 ? OpaqueBlack : 0xFFE0E0E0;
+}
+
 // The dial, its layer and where the layer stands in a width x height frame.
-void PlaceClock(ClockScene& scene, const ClockSettings& settings, bool fullScreen) {
+void PlaceClock(ClockScene& scene, const ClockSettings& settings, bool fullScreen, bool inRow) {
     const int32_t size = Within(settings.size, ClockSizeRange, FullClockSize);
     const auto place = static_cast<ClockPlace>(Within(settings.place, ClockPlaceRange, 0));
     const DialGeometry whole = DialGeometryOf(scene.width, scene.height);
-    if (size == FullClockSize && place == ClockPlace::Centre) {
+    if (inRow) {
+        PlaceInRow(scene, size);
+    } else if (size == FullClockSize && place == ClockPlace::Centre) {
         scene.dial = whole;
         scene.faceWidth = scene.width;
         scene.faceHeight = scene.height;
@@ -139,16 +163,16 @@ IntPoint DriftOffset(const LocalDateTime& time, int32_t unit) {
 }
 
 ClockScene MakeClockScene(int32_t width, int32_t height, const ClockSettings& settings, const LocalDateTime& time,
-                          bool fullScreen, const char* homePage, ShortDateFormatter formatDate) {
+                          bool fullScreen, const char* homePage, ShortDateFormatter formatDate, const ClockRole& role) {
     const bool dark = IsDarkFace(settings, time.hour * 60 + time.minute);
     ClockScene scene{width,    height,
                      settings, time,
                      fullScreen, u"",
                      homePage, dark ? DarkPalette : LightPaletteOf(settings),
                      dark ? DarkBannerColor : ColorRefToArgb(settings.colorOfInk), {0, 0},
-                     {},       0, 0, {0, 0}, ShadowOffset, {}};
+                     {},       0, 0, {0, 0}, ShadowOffset, {}, role.caption, {0, 0, 0, 0}, 0, 0};
     if (LogoModeOf(settings.showLogo) == LogoMode::Date && formatDate != nullptr) scene.dateText = formatDate(time);
-    PlaceClock(scene, settings, fullScreen);
+    PlaceClock(scene, settings, fullScreen, role.inRow);
     // The hands stand where the frame shows the dial.
     DialGeometry shown = scene.dial;
     shown.centerX += scene.faceOrigin.x;

@@ -59,6 +59,17 @@ struct ClockScene {
     IntPoint faceOrigin;       // where the layer's top-left lies in the frame, the drift included
     int32_t shadowOffset;      // the hands' shadow, in proportion to the clock's size
     ClockHands hands;          // the hands at the scene's time, where the frame shows them
+    std::u16string caption;    // under a clock in a row of world clocks; empty: none
+    FloatBox captionBox;       // where it is centred, in the face layer
+    float captionEmSize;
+    uint32_t captionArgb;
+};
+
+// How a clock stands among the clocks of its monitor: alone (placed as the settings say), or in
+// a row of world clocks, where its cell leaves room for a caption under every dial.
+struct ClockRole {
+    bool inRow = false;
+    std::u16string caption;
 };
 
 // The platform's short date of a local date, as UTF-16; empty when it cannot be formatted.
@@ -66,7 +77,8 @@ using ShortDateFormatter = std::u16string (*)(const LocalDateTime& time);
 
 // The one way a host builds a scene. The date is formatted only when the date logo shows it.
 ClockScene MakeClockScene(int32_t width, int32_t height, const ClockSettings& settings, const LocalDateTime& time,
-                          bool fullScreen, const char* homePage, ShortDateFormatter formatDate);
+                          bool fullScreen, const char* homePage, ShortDateFormatter formatDate,
+                          const ClockRole& role = {});
 
 // The hands' reading of a time: with `glide`, the needle follows the milliseconds too.
 ClockTime ClockTimeOf(const LocalDateTime& time, bool glide = false);
