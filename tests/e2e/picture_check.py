@@ -12,8 +12,8 @@ import subprocess
 import sys
 
 
+# The box of the non-white pixels (left, top, right, bottom) and the pixel reader.
 def clock_box(path, width, height):
-    """The box of the non-white pixels (left, top, right, bottom) and the pixel reader."""
     size = subprocess.run(["identify", "-format", "%w %h", path], check=True, capture_output=True, text=True)
     got_width, got_height = map(int, size.stdout.split()[:2])
     if (got_width, got_height) != (width, height):
@@ -41,17 +41,16 @@ def clock_box(path, width, height):
     return (left, top, right, bottom), pixel
 
 
-def check_top_left(box, pixel, reference_box, scale):
+def check_top_left(box, pixel, reference, scale):
     left, top, right, bottom = box
-    side, expected = right - left + 1, scale * (reference_box[2] - reference_box[0] + 1)
-    print(f"clock box {left},{top} {side}x{bottom - top + 1}, expected {expected:.0f} wide")
-    if abs(side - expected) > 2 + 0.01 * expected or abs(bottom - top + 1 - side) > 2:
-        sys.exit("the clock is not of the expected size")
-    # The clock's radius R lies one unit (R / 256 + 1) from the edges, the bezel's edge at 0.95 R.
-    radius = side / 1.9
-    margin = radius / 20 + radius / 256 + 1
-    if abs(left - margin) > 3 or abs(top - margin) > 3:
-        sys.exit(f"the clock does not stand {margin:.0f} pixels from the top-left corner")
+    side, expected = right - left + 1, scale * (reference[2] - reference[0] + 1)
+    # The clock's radius R (side / 1.9: the bezel's edge is at 0.95 R) lies one unit, R / 256 + 1,
+    # from the edges.
+    margin = side / 1.9 * (1 / 20 + 1 / 256) + 1
+    print(f"clock box {left},{top} {side}x{bottom - top + 1}, expected {expected:.0f} wide, {margin:.0f} in")
+    square = abs(side - expected) <= 2 + 0.01 * expected and abs(bottom - top + 1 - side) <= 2
+    if not square or max(abs(left - margin), abs(top - margin)) > 3:
+        sys.exit("the clock is not of that size in the top-left corner")
     if max(pixel((left + right) // 2, (top + bottom) // 2)) > 80:
         sys.exit("the hands do not meet at the clock's centre")
     print("picture ok")
