@@ -18,17 +18,17 @@ constexpr double FrameGoalTimesCopy = 2.0;
 // A busy minute of the hour with every part of the picture shown.
 constexpr LocalDateTime BenchTime{2026, 3, 14, 6, 10, 8, 37};
 
-std::vector<uint32_t> FacePixels(const CairoCanvas& canvas) {
-    cairo_surface_flush(canvas.Face());
-    const auto* data = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(canvas.Face()));
+// The frame's pixels: the face layer of a smaller clock is only its square.
+std::vector<uint32_t> FramePixels(const CairoCanvas& canvas) {
+    cairo_surface_flush(canvas.Frame());
+    const auto* data = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(canvas.Frame()));
     return std::vector<uint32_t>(data, data + static_cast<size_t>(canvas.Stride() / 4) * canvas.Height());
 }
 
-// Prints one line of timings; the frame median over the copy median, or a negative number when
-// the canvas cannot be made.
-double BenchOneSize(BenchSize size, const ClockSettings& settings) {
+// Prints one line of timings and returns its medians.
+BenchResult BenchOneSize(BenchSize size, const ClockSettings& settings) {
     CairoCanvas canvas(size.width, size.height);
-    if (!canvas.Valid()) return -1;
+    if (!canvas.Valid()) return {-1, 0};
     const ClockScene scene = SceneOf(canvas, settings, BenchTime, true, TARNWICK_HOME_PAGE);
     const Timing dial = TimeRuns(DialRuns, [&] {
         RenderDial(canvas, scene);
@@ -38,9 +38,8 @@ double BenchOneSize(BenchSize size, const ClockSettings& settings) {
         RenderFrameOverDial(canvas, scene);
         cairo_surface_flush(canvas.Frame());
     });
-    const Timing copy = TimeFrameCopy(FacePixels(canvas));
-    PrintBenchLine(size, dial, frame, copy);
-    return frame.median / copy.median;
+    const Timing copy = TimeFrameCopy(FramePixels(canvas));
+    return PrintBenchLine(size, settings.size, dial, frame, copy);
 }
 
 }  // namespace
@@ -49,7 +48,7 @@ int main(int argc, char** argv) {
     ClockSettings settings{};
     int code = 0;
     if (!ReadBenchSettings({argv + 1, argv + argc}, settings, code)) return code;
-    const int result = BenchAllSizes(FrameGoalTimesCopy, [&](BenchSize size) { return BenchOneSize(size, settings); });
+    const int result = BenchAllSizes(FrameGoalTimesCopy, settings, BenchOneSize);
     BenchZones(settings, {u"Asia/Tokyo", u"America/New_York", u"Europe/London", u"Australia/Sydney"});
     return result;
 }

@@ -19,11 +19,10 @@ constexpr double FrameGoalTimesCopy = 2.5;
 // A busy minute of the hour with every part of the picture shown.
 constexpr LocalDateTime BenchTime{2026, 3, 14, 6, 10, 8, 37};
 
-// Prints one line of timings; the frame median over the copy median, or a negative number when
-// the canvas cannot be made.
-double BenchOneSize(BenchSize size, const ClockSettings& settings) {
+// Prints one line of timings and returns its medians.
+BenchResult BenchOneSize(BenchSize size, const ClockSettings& settings) {
     OffscreenCanvas canvas(size.width, size.height);
-    if (!canvas.Valid()) return -1;
+    if (!canvas.Valid()) return {-1, 0};
     SaverCanvas& layers = canvas.Canvas();
     const ClockScene scene = SceneOf(layers, settings, BenchTime, true, TARNWICK_HOME_PAGE);
     const Timing dial = TimeRuns(DialRuns, [&] {
@@ -34,9 +33,8 @@ double BenchOneSize(BenchSize size, const ClockSettings& settings) {
         RenderFrameOverDial(layers, scene);
         GdiFlush();
     });
-    const Timing copy = TimeFrameCopy(ReadPixels(canvas.Face()));
-    PrintBenchLine(size, dial, frame, copy);
-    return frame.median / copy.median;
+    const Timing copy = TimeFrameCopy(ReadPixels(canvas.Frame()));
+    return PrintBenchLine(size, settings.size, dial, frame, copy);
 }
 
 }  // namespace
@@ -48,7 +46,7 @@ int wmain(int argc, wchar_t** argv) {
     if (!ReadBenchSettings(words, settings, code)) return code;
     GdiplusSession gdiplus;
     if (!gdiplus.Started()) return 1;
-    const int result = BenchAllSizes(FrameGoalTimesCopy, [&](BenchSize size) { return BenchOneSize(size, settings); });
+    const int result = BenchAllSizes(FrameGoalTimesCopy, settings, BenchOneSize);
     BenchZones(settings, {u"Tokyo Standard Time", u"Eastern Standard Time", u"GMT Standard Time",
                           u"AUS Eastern Standard Time"});
     return result;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The X11 program and the frame tool from outside: a bad option gets one line and exit 2, and
-# every choice of tarnwick.xml is taken; the program's own window follows its size (down to a
+# every choice of tarnwick.xml is taken; the frame tool draws a centred clock and a half-size one in
+# the top-left corner; the program's own window follows its size (down to a
 # miniature) and a click ends it; SIGTERM ends it within a second.
 source "$TARNWICK_SOURCE/tests/linux/linux_lib.sh"
 
@@ -41,6 +42,11 @@ done
 "$TARNWICK_BUILD/tarnwick-frame" --size 800x600 --time "2026-03-14 10:10:30" --out "$WORK/frame.png"
 python3 "$TARNWICK_SOURCE/tests/e2e/picture_check.py" "$WORK/frame.png" 800 600 >/dev/null ||
     linux_fail "tarnwick-frame drew no clock"
+# A 50 % clock at the top left: half as wide as the centred clock above, its margin one unit.
+"$TARNWICK_BUILD/tarnwick-frame" --size 800x600 --time "2026-03-14 10:10:30" --clock-size 50 --place top-left \
+    --out "$WORK/corner.png"
+python3 "$TARNWICK_SOURCE/tests/e2e/picture_check.py" "$WORK/corner.png" 800 600 --top-left "$WORK/frame.png" 0.5 ||
+    linux_fail "tarnwick-frame drew no half-size clock in the top-left corner"
 
 linux_start_xvfb 1280x1024
 env "${FAKED_TIME[@]}" "$TARNWICK_BIN" --seconds fullback &

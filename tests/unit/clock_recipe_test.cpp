@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -221,4 +222,61 @@ TEST(ClockScene, DriftVisitsEveryOffsetOnceByOnePixelSteps) {
     }
     EXPECT_EQ(path[0].x * 100 + path[0].y, path[144].x * 100 + path[144].y) << "the round closes";
     EXPECT_EQ(DriftOffset({2026, 3, 14, 6, 10, 0, 0}, 0).x, 0);
+}
+
+// At 1920 x 1080 a clock of a smaller size, or away from the centre, is the dial of its own
+// square: its centre and the hands' one unit beyond its radius from the edges at its anchor (so
+// inside the canvas), its shadow in proportion. The full centred clock is today's, its face the
+// whole canvas.
+TEST(ClockScene, SizeAndPlacePutTheClocksSquareAtItsAnchor) {
+    const LocalDateTime time{2026, 3, 14, 6, 10, 10, 30};
+    ClockSettings settings = Settings(1, 0);
+    // Per place, across and down: -1 the near edge, 0 the middle, 1 the far edge.
+    const int anchors[][2] = {{0, 0}, {-1, -1}, {0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}};
+    for (const int32_t size : {100, 50, 30}) {
+        const int32_t side = 2 * Scaled(540, size / 100.0);
+        const DialGeometry own = DialGeometryOf(side, side);
+        const auto At = [&](int anchor, int32_t length) {
+            return anchor == 0 ? length / 2 : anchor < 0 ? own.radius + own.unit : length - own.radius - own.unit;
+        };
+        for (int place = 0; place < 9; ++place) {
+            settings.size = size;
+            settings.place = place;
+            const ClockScene s = MakeClockScene(1920, 1080, settings, time, true, "", FixedDate);
+            const int32_t x = At(anchors[place][0], 1920), y = At(anchors[place][1], 1080);
+            const bool whole = size == 100 && place == 0;
+            EXPECT_EQ(std::vector<int32_t>({s.dial.radius, s.dial.unit, s.faceOrigin.x + s.dial.centerX,
+                                            s.faceOrigin.y + s.dial.centerY, s.faceWidth, s.faceHeight, s.shadowOffset,
+                                            s.hands.cap.left + s.hands.cap.width / 2,
+                                            s.hands.cap.top + s.hands.cap.height / 2}),
+                      std::vector<int32_t>({own.radius, own.unit, x, y, whole ? 1920 : side, whole ? 1080 : side,
+                                            ShadowOffset * size / 100, x, y}))
+                << size << " % at place " << place;
+        }
+    }
+}
+
+// A wandering 50 % clock at 1920 x 1080 (unit 2) over a day and on across midnight: within its
+// free area and reaching each of its edges, at most a unit along each axis a minute, the same
+// anywhere in a minute.
+TEST(ClockScene, WanderingStaysInItsFreeAreaAndStepsAUnitAMinute) {
+    ClockSettings settings = Settings(1, 0);
+    settings.size = 50;
+    settings.place = static_cast<int32_t>(ClockPlace::Wandering);
+    const auto CentreAt = [&](int total, int second) {
+        const LocalDateTime time{2026, 3, 14 + total / 1440, 0, total % 1440 / 60, total % 60, second};
+        const ClockScene scene = MakeClockScene(1920, 1080, settings, time, true, "", FixedDate);
+        return IntPoint{scene.faceOrigin.x + scene.dial.centerX, scene.faceOrigin.y + scene.dial.centerY};
+    };
+    const int32_t reach = DialGeometryOf(540, 540).radius + 2;
+    IntPoint low{1920, 1080}, high{0, 0}, last = CentreAt(0, 0);
+    for (int total = 1; total <= 1440 + 60; ++total) {
+        const IntPoint p = CentreAt(total, 0), q = CentreAt(total, 59);
+        ASSERT_TRUE(p.x == q.x && p.y == q.y && std::abs(p.x - last.x) <= 2 && std::abs(p.y - last.y) <= 2) << total;
+        low = {std::min(low.x, p.x), std::min(low.y, p.y)};
+        high = {std::max(high.x, p.x), std::max(high.y, p.y)};
+        last = p;
+    }
+    EXPECT_EQ(std::vector<int32_t>({low.x, low.y, high.x, high.y}),
+              std::vector<int32_t>({reach, reach, 1920 - reach, 1080 - reach}));
 }
