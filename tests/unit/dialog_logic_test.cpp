@@ -31,6 +31,21 @@ TEST(DialogModes, StoredValuesCheckOneButtonAndReadBackToTheirMode) {
     EXPECT_EQ(MonitorsItemFor(-3), 1);
 }
 
+// The Clock group shows what the clock draws: a value its rule does not take shows the default.
+TEST(DialogModes, ClockGroupShowsTakenValuesElseTheDefault) {
+    const struct { int32_t stored; int size, place, numerals; } cases[] = {
+        {0, 100, 0, 0},  {3, 100, 3, 3},  {9, 100, 9, 0},      {30, 30, 0, 0},        {100, 100, 0, 0},
+        {29, 100, 0, 0}, {101, 100, 0, 0}, {-1, 100, 0, 0}, {INT32_MIN, 100, 0, 0}, {INT32_MAX, 100, 0, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SizePositionFor(c.stored), c.size) << c.stored;
+        EXPECT_EQ(PlaceItemFor(c.stored), c.place) << c.stored;
+        EXPECT_EQ(NumeralsItemFor(c.stored), c.numerals) << c.stored;
+    }
+    EXPECT_EQ(SizeText(100), u"100 %");
+    EXPECT_EQ(SizeText(30), u"30 %");
+}
+
 TEST(DialogReadBack, ControlsBecomeTheUserFields) {
     ClockSettings settings{};
     settings.colorOfInk = 0x123456;
@@ -56,6 +71,62 @@ TEST(DialogReadBack, ControlsBecomeTheUserFields) {
     EXPECT_EQ(Text(settings.logoText), u"kept while disabled");
     EXPECT_EQ(settings.colorOfInk, 0x123456u);
     EXPECT_EQ(settings.colorOfBackground, 0xABCDEFu);
+}
+
+// The Clock group: nothing selected (or a position outside the range) keeps the record's value;
+// the four swatches go to their own colours.
+TEST(DialogReadBack, ClockGroupKeepsTheRecordWhereNothingIsChosen) {
+    ClockSettings settings{};
+    settings.size = 77;
+    settings.place = 12;
+    settings.numerals = -4;
+    SettingsControls controls{0, false, false, false, false, u"", u""};
+    ReadBackControls(controls, settings);
+    EXPECT_EQ(settings.size * 10000 + settings.place * 100 + settings.numerals, 77 * 10000 + 12 * 100 - 4);
+    controls.sizePosition = 30;
+    controls.placeItem = 9;
+    controls.numeralsItem = 3;
+    controls.glide = true;
+    const uint32_t colours[4] = {0x010203, 0x040506, 0x070809, 0x0A0B0C};
+    std::memcpy(controls.clockColours, colours, sizeof colours);
+    ReadBackControls(controls, settings);
+    EXPECT_EQ(settings.size * 10000 + settings.place * 100 + settings.numerals, 30 * 10000 + 9 * 100 + 3);
+    EXPECT_EQ(settings.glide, 1);
+    const uint32_t stored[4] = {settings.colorOfFace, settings.colorOfNumerals, settings.colorOfHands,
+                                settings.colorOfGround};
+    EXPECT_EQ(std::memcmp(stored, colours, sizeof colours), 0);
+    controls.sizePosition = 101;
+    ReadBackControls(controls, settings);
+    EXPECT_EQ(settings.size, 30);
+}
+
+// Zones show by their item, names compared as Windows does; empty and unknown zones show "(none)".
+// On OK an untouched row keeps even an unknown zone, a changed one takes its choice, "(none)"
+// clearing it; every caption is taken, cut to the field.
+TEST(WorldClocksRows, StoredZonesShowAsItemsAndUntouchedRowsKeepThem) {
+    const std::vector<TimeZoneChoice> zones = {{u"Tokyo Standard Time", u"(UTC+09:00) Osaka, Sapporo, Tokyo"},
+                                               {u"Eastern Standard Time", u"(UTC-05:00) Eastern Time"}};
+    const struct { const char16_t* stored; int item; } shown[] = {
+        {u"Tokyo Standard Time", 1}, {u"eastern STANDARD time", 2}, {u"", 0}, {nullptr, 0},
+        {u"Atlantis Standard Time", 0}, {u"Tokyo Standard Time ", 0}, {u"Tokyo", 0}};
+    for (const auto& c : shown) EXPECT_EQ(WorldZoneItemFor(c.stored, zones), c.item) << (c.stored ? c.stored[0] : 0);
+
+    ClockSettings settings{};
+    const char16_t* stored[WorldClockCount] = {u"Atlantis Standard Time", u"Atlantis Standard Time",
+                                               u"Tokyo Standard Time", u"Tokyo Standard Time"};
+    for (int row = 0; row < WorldClockCount; ++row) CopySettingsText(settings.worldZone[row], stored[row]);
+    const std::u16string longLabel(300, u'L');
+    const WorldClockRow rows[WorldClockCount] = {
+        {false, 0, u"Kept"}, {true, 0, u""}, {true, 2, longLabel.c_str()}, {true, -1, u"Tokyo"}};
+    ReadBackWorldClocks(rows, zones, settings);
+    const char16_t* zonesAfter[WorldClockCount] = {u"Atlantis Standard Time", u"", u"Eastern Standard Time",
+                                                   u"Tokyo Standard Time"};
+    const std::u16string labelsAfter[WorldClockCount] = {u"Kept", u"", longLabel.substr(0, SettingsTextCapacity - 1),
+                                                         u"Tokyo"};
+    for (int row = 0; row < WorldClockCount; ++row) {
+        EXPECT_EQ(Text(settings.worldZone[row]), zonesAfter[row]) << row;
+        EXPECT_EQ(Text(settings.worldLabel[row]), labelsAfter[row]) << row;
+    }
 }
 
 // A long text is cut to what the record holds and stays terminated; an empty one clears the field.
