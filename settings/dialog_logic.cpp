@@ -93,8 +93,10 @@ void ReadBackWorldClocks(const WorldClockRow (&rows)[WorldClockCount], const std
     for (int row = 0; row < WorldClockCount; ++row) {
         const WorldClockRow& shown = rows[row];
         if (shown.zoneChanged && shown.zoneItem >= 0) {
+            // Item 0 is "(none)".
             const auto zone = static_cast<size_t>(shown.zoneItem);
-            CopySettingsText(settings.worldZone[row], zone >= 1 && zone <= zones.size() ? zones[zone - 1].name.c_str() : u"");
+            const char16_t* chosen = zone >= 1 && zone <= zones.size() ? zones[zone - 1].name.c_str() : u"";
+            CopySettingsText(settings.worldZone[row], chosen);
         }
         CopySettingsText(settings.worldLabel[row], shown.label);
     }
