@@ -34,6 +34,9 @@ std::u16string SizeText(int position);
 // A mode from its group's checked buttons: the third button gives 2, the second 1, none of them 0.
 int32_t ModeFromChecks(bool thirdChecked, bool secondChecked);
 
+// The clock's own colours: face, numerals, hands, ground.
+constexpr int ClockColourCount = 4;
+
 // What the settings dialog's controls hold when OK is pressed.
 struct SettingsControls {
     uint32_t swatchColour;      // the swatch button's text as an unsigned number
@@ -52,7 +55,7 @@ struct SettingsControls {
     int placeItem = -1;         // the place and numerals drop-downs' selections, -1 for none
     int numeralsItem = -1;
     // The face, numerals, hands and ground swatches' texts as unsigned numbers.
-    uint32_t clockColours[4] = {DefaultColorOfFace, DefaultColorOfNumerals, DefaultColorOfHands, DefaultColorOfGround};
+    uint32_t clockColours[ClockColourCount] = {DefaultColorOfFace, DefaultColorOfNumerals, DefaultColorOfHands, DefaultColorOfGround};
     bool glide = false;
 };
 

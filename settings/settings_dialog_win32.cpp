@@ -31,6 +31,7 @@ constexpr LONG FaceNameWeight = 1000;
 // of SettingsControls::clockColours after the first.
 constexpr int SwatchIds[] = {IDC_MARKER_SWATCH, IDC_FACE_SWATCH, IDC_NUMERALS_SWATCH, IDC_HANDS_SWATCH,
                              IDC_GROUND_SWATCH};
+static_assert(std::size(SwatchIds) == 1 + ClockColourCount);
 // A page of the size trackbar (Page Up, Page Down, a click beside the thumb) and its tick spacing.
 constexpr int SizePageStep = 10;
 
@@ -210,7 +211,9 @@ void OnOk(HWND dialog) {
     controls.sizePosition = static_cast<int>(SendDlgItemMessageW(dialog, IDC_CLOCK_SIZE, TBM_GETPOS, 0, 0));
     controls.placeItem = SelectedItem(dialog, IDC_PLACE);
     controls.numeralsItem = SelectedItem(dialog, IDC_NUMERALS);
-    for (int i = 0; i < 4; ++i) controls.clockColours[i] = GetDlgItemInt(dialog, SwatchIds[i + 1], nullptr, FALSE);
+    for (size_t i = 0; i < std::size(controls.clockColours); ++i) {
+        controls.clockColours[i] = GetDlgItemInt(dialog, SwatchIds[i + 1], nullptr, FALSE);
+    }
     controls.glide = IsChecked(dialog, IDC_GLIDE);
     ReadBackControls(controls, dialogSettings);
     SaveSettings(dialogSettings);
