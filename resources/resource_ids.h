@@ -17,6 +17,7 @@
 #define IDD_SETTINGS         154
 #define IDD_FONT_CHOOSER     130
 #define IDD_ABOUT            133
+#define IDD_WORLD_CLOCKS     160
 
 // Settings dialog controls
 #define IDC_MARKER_SWATCH    1043
@@ -37,6 +38,27 @@
 #define IDC_NIGHT_ENDS       1063
 #define IDC_MONITORS         1064
 #define IDC_DRIFT            1065
+#define IDC_CLOCK_SIZE       1066
+#define IDC_CLOCK_SIZE_TEXT  1067
+#define IDC_PLACE            1068
+#define IDC_NUMERALS         1069
+#define IDC_FACE_SWATCH      1070
+#define IDC_NUMERALS_SWATCH  1071
+#define IDC_HANDS_SWATCH     1072
+#define IDC_GROUND_SWATCH    1073
+#define IDC_GLIDE            1074
+#define IDC_WORLD_CLOCKS     1075
+
+// World clocks controls: row N's zone list is IDC_WORLD_ZONE_1 + N - 1, its caption edit
+// IDC_WORLD_LABEL_1 + N - 1.
+#define IDC_WORLD_ZONE_1     1101
+#define IDC_WORLD_ZONE_2     1102
+#define IDC_WORLD_ZONE_3     1103
+#define IDC_WORLD_ZONE_4     1104
+#define IDC_WORLD_LABEL_1    1111
+#define IDC_WORLD_LABEL_2    1112
+#define IDC_WORLD_LABEL_3    1113
+#define IDC_WORLD_LABEL_4    1114
 
 // Font chooser controls
 #define IDC_FONT_LIST        1006

@@ -38,11 +38,69 @@ void ReadBackControls(const SettingsControls& controls, ClockSettings& settings)
     if (IsMinuteOfDay(controls.nightStarts)) settings.nightStarts = controls.nightStarts;
     if (IsMinuteOfDay(controls.nightEnds)) settings.nightEnds = controls.nightEnds;
     settings.drift = controls.drift ? 1 : 0;
+    if (ClockSizeRange.Takes(controls.sizePosition)) settings.size = controls.sizePosition;
+    if (controls.placeItem >= 0) settings.place = controls.placeItem;
+    if (controls.numeralsItem >= 0) settings.numerals = controls.numeralsItem;
+    settings.colorOfFace = controls.clockColours[0];
+    settings.colorOfNumerals = controls.clockColours[1];
+    settings.colorOfHands = controls.clockColours[2];
+    settings.colorOfGround = controls.clockColours[3];
+    settings.glide = controls.glide ? 1 : 0;
 }
 
 int FaceItemFor(int32_t face) { return static_cast<int>(FaceModeOf(face)); }
 
 int MonitorsItemFor(int32_t monitors) { return monitors == 0 ? 0 : 1; }
+
+int SizePositionFor(int32_t size) { return ClockSizeRange.Takes(size) ? size : DefaultClockSize; }
+
+int PlaceItemFor(int32_t place) {
+    return ClockPlaceRange.Takes(place) ? place : static_cast<int>(ClockPlace::Centre);
+}
+
+int NumeralsItemFor(int32_t numerals) {
+    return NumeralStyleRange.Takes(numerals) ? numerals : static_cast<int>(NumeralStyle::Arabic);
+}
+
+std::u16string SizeText(int position) {
+    std::u16string text;
+    for (char c : std::to_string(position)) text += static_cast<char16_t>(c);
+    return text + u" %";
+}
+
+namespace {
+char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+
+bool SameZoneName(const std::u16string& name, const char16_t* stored) {
+    size_t i = 0;
+    for (; i < name.size(); ++i) {
+        if (stored[i] == u'\0' || AsciiLower(stored[i]) != AsciiLower(name[i])) return false;
+    }
+    return stored[i] == u'\0';
+}
+}  // namespace
+
+int WorldZoneItemFor(const char16_t* storedZone, const std::vector<TimeZoneChoice>& zones) {
+    if (storedZone == nullptr || storedZone[0] == u'\0') return 0;
+    for (size_t i = 0; i < zones.size(); ++i) {
+        if (SameZoneName(zones[i].name, storedZone)) return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
+
+void ReadBackWorldClocks(const WorldClockRow (&rows)[WorldClockCount], const std::vector<TimeZoneChoice>& zones,
+                         ClockSettings& settings) {
+    for (int row = 0; row < WorldClockCount; ++row) {
+        const WorldClockRow& shown = rows[row];
+        if (shown.zoneChanged && shown.zoneItem >= 0) {
+            // Item 0 is "(none)".
+            const auto zone = static_cast<size_t>(shown.zoneItem);
+            const char16_t* chosen = zone >= 1 && zone <= zones.size() ? zones[zone - 1].name.c_str() : u"";
+            CopySettingsText(settings.worldZone[row], chosen);
+        }
+        CopySettingsText(settings.worldLabel[row], shown.label);
+    }
+}
 
 namespace {
 // Red, orange, yellow, lime, green, spring, cyan, azure, blue, violet, magenta, rose, then four

@@ -15,6 +15,7 @@
 #include "settings/dialog_logic.h"
 #include "settings/font_chooser_win32.h"
 #include "settings/registry_store_win32.h"
+#include "settings/world_clocks_dialog_win32.h"
 #include "tarnwick_config.h"
 
 ClockSettings dialogSettings{};
@@ -25,6 +26,14 @@ namespace {
 constexpr WPARAM LogoTypingLimit = 20;
 // Heavier than FW_HEAVY: the face name stands out as the heaviest the font offers.
 constexpr LONG FaceNameWeight = 1000;
+
+// Every swatch button: the markers' and the clock's face, numerals, hands and ground, in the order
+// of SettingsControls::clockColours after the first.
+constexpr int SwatchIds[] = {IDC_MARKER_SWATCH, IDC_FACE_SWATCH, IDC_NUMERALS_SWATCH, IDC_HANDS_SWATCH,
+                             IDC_GROUND_SWATCH};
+static_assert(std::size(SwatchIds) == 1 + ClockColourCount);
+// A page of the size trackbar (Page Up, Page Down, a click beside the thumb) and its tick spacing.
+constexpr int SizePageStep = 10;
 
 const FontChooserRequest faceNameRequest = {"0123456789", 0, 0, IDC_FONT_NAME};
 
@@ -99,6 +108,22 @@ void UpdateNightEnabled(HWND dialog) {
     EnableWindow(GetDlgItem(dialog, IDC_NIGHT_ENDS), night);
 }
 
+void PaintEverySwatch(HWND dialog) {
+    for (int id : SwatchIds) PaintColorSwatch(dialog, id);
+}
+
+void ShowSizeText(HWND dialog) {
+    const auto position = static_cast<int>(SendDlgItemMessageW(dialog, IDC_CLOCK_SIZE, TBM_GETPOS, 0, 0));
+    SetDlgItemTextW(dialog, IDC_CLOCK_SIZE_TEXT, Wide(SizeText(position).c_str()));
+}
+
+void SetUpSizeTrackbar(HWND dialog) {
+    HWND trackbar = GetDlgItem(dialog, IDC_CLOCK_SIZE);
+    SendMessageW(trackbar, TBM_SETRANGE, FALSE, MAKELPARAM(ClockSizeRange.low, ClockSizeRange.high));
+    SendMessageW(trackbar, TBM_SETPAGESIZE, 0, SizePageStep);
+    SendMessageW(trackbar, TBM_SETTICFREQ, SizePageStep, 0);
+}
+
 // The window's DPI where the system tells it per monitor (Windows 10), otherwise the screen's.
 UINT WindowDpi(HWND window) {
     using GetDpiForWindowProc = UINT(WINAPI*)(HWND);
@@ -139,12 +164,17 @@ void OnDpiSettled(HWND dialog, UINT dpi) {
     face.lfHeight = MulDiv(face.lfHeight, static_cast<int>(dpi), static_cast<int>(dpiAtOpening));
     face.lfWidth = MulDiv(face.lfWidth, static_cast<int>(dpi), static_cast<int>(dpiAtOpening));
     SetFaceNameFont(dialog, face, TRUE);
-    PaintColorSwatch(dialog, IDC_MARKER_SWATCH);
+    PaintEverySwatch(dialog);
 }
 
 BOOL OnInitDialog(HWND dialog) {
     FillDropDown(dialog, IDC_FACE, {"Light", "Dark", "Dark at night"});
     FillDropDown(dialog, IDC_MONITORS, {"Main monitor only, others black", "Every monitor"});
+    // In ClockPlace's and NumeralStyle's order.
+    FillDropDown(dialog, IDC_PLACE, {"Centre", "Top left", "Top", "Top right", "Right", "Bottom right", "Bottom",
+                                     "Bottom left", "Left", "Wandering"});
+    FillDropDown(dialog, IDC_NUMERALS, {"1 to 12", "I to XII", "12, 3, 6 and 9", "None"});
+    SetUpSizeTrackbar(dialog);
     LoadSettings(dialogSettings);
     ShowSettingsInDialog(dialog, dialogSettings);
     MakeFaceNameBold(dialog);
@@ -154,8 +184,8 @@ BOOL OnInitDialog(HWND dialog) {
 }
 
 void OnDestroy(HWND dialog) {
-    // The last swatch goes with the dialog, so that nothing of it outlives the window.
-    ReplaceButtonImage(dialog, IDC_MARKER_SWATCH, nullptr);
+    // The last swatches go with the dialog, so that nothing of them outlives the window.
+    for (int id : SwatchIds) ReplaceButtonImage(dialog, id, nullptr);
     gdi::DeleteCounted(faceNameFont);
     faceNameFont = nullptr;
 }
@@ -178,6 +208,13 @@ void OnOk(HWND dialog) {
     controls.nightEnds = MinuteOfDayIn(dialog, IDC_NIGHT_ENDS);
     controls.monitorsItem = SelectedItem(dialog, IDC_MONITORS);
     controls.drift = IsChecked(dialog, IDC_DRIFT);
+    controls.sizePosition = static_cast<int>(SendDlgItemMessageW(dialog, IDC_CLOCK_SIZE, TBM_GETPOS, 0, 0));
+    controls.placeItem = SelectedItem(dialog, IDC_PLACE);
+    controls.numeralsItem = SelectedItem(dialog, IDC_NUMERALS);
+    for (size_t i = 0; i < std::size(controls.clockColours); ++i) {
+        controls.clockColours[i] = GetDlgItemInt(dialog, SwatchIds[i + 1], nullptr, FALSE);
+    }
+    controls.glide = IsChecked(dialog, IDC_GLIDE);
     ReadBackControls(controls, dialogSettings);
     SaveSettings(dialogSettings);
     EndDialog(dialog, IDOK);
@@ -189,7 +226,7 @@ void OnSetToDefault(HWND dialog) {
     UpdateLogoTextEnabled(dialog);
 }
 
-void OnPickColour(HWND dialog) {
+void OnPickColour(HWND dialog, int swatchId) {
     uint32_t colours[CustomColourCount];
     FillCustomColours(colours);
     COLORREF customColours[CustomColourCount];
@@ -200,8 +237,8 @@ void OnPickColour(HWND dialog) {
     request.lpCustColors = customColours;
     request.Flags = CC_ANYCOLOR;
     if (!ChooseColorA(&request)) return;
-    SetDlgItemInt(dialog, IDC_MARKER_SWATCH, request.rgbResult, FALSE);
-    PaintColorSwatch(dialog, IDC_MARKER_SWATCH);
+    SetDlgItemInt(dialog, swatchId, request.rgbResult, FALSE);
+    PaintColorSwatch(dialog, swatchId);
     InvalidateRect(dialog, nullptr, FALSE);
 }
 
@@ -226,7 +263,13 @@ void OnCommand(HWND dialog, int id, int code) {
         case IDC_LOGO_OFF:
         case IDC_LOGO_DATE:
         case IDC_LOGO_TEXT: UpdateLogoTextEnabled(dialog); break;
-        case IDC_MARKER_SWATCH: OnPickColour(dialog); break;
+        case IDC_MARKER_SWATCH:
+        case IDC_FACE_SWATCH:
+        case IDC_NUMERALS_SWATCH:
+        case IDC_HANDS_SWATCH:
+        case IDC_GROUND_SWATCH: OnPickColour(dialog, id); break;
+        // The rows go into the dialog's record; only OK stores them.
+        case IDC_WORLD_CLOCKS: RunWorldClocksDialog(dialog, dialogSettings); break;
         case IDC_FACE:
             if (code == CBN_SELCHANGE) UpdateNightEnabled(dialog);
             break;
@@ -238,8 +281,11 @@ void OnCommand(HWND dialog, int id, int code) {
 void ShowSettingsInDialog(HWND dialog, ClockSettings settings) {
     CheckRadioButton(dialog, IDC_SECONDS_OFF, IDC_SECONDS_FULLBACK, SecondsButtonFor(settings.showSeconds));
     CheckRadioButton(dialog, IDC_LOGO_OFF, IDC_LOGO_TEXT, LogoButtonFor(settings.showLogo));
-    SetDlgItemInt(dialog, IDC_MARKER_SWATCH, settings.colorOfMarkers, FALSE);
-    PaintColorSwatch(dialog, IDC_MARKER_SWATCH);
+    const uint32_t colours[] = {settings.colorOfMarkers, settings.colorOfFace, settings.colorOfNumerals,
+                                settings.colorOfHands, settings.colorOfGround};
+    static_assert(std::size(colours) == std::size(SwatchIds));
+    for (size_t i = 0; i < std::size(SwatchIds); ++i) SetDlgItemInt(dialog, SwatchIds[i], colours[i], FALSE);
+    PaintEverySwatch(dialog);
     // The record's texts may come from anywhere: never trust them to be terminated.
     settings.nameOfFont[SettingsTextCapacity - 1] = u'\0';
     settings.logoText[SettingsTextCapacity - 1] = u'\0';
@@ -251,6 +297,11 @@ void ShowSettingsInDialog(HWND dialog, ClockSettings settings) {
     ShowMinuteOfDay(dialog, IDC_NIGHT_STARTS, IsMinuteOfDay(settings.nightStarts) ? settings.nightStarts : DefaultNightStarts);
     ShowMinuteOfDay(dialog, IDC_NIGHT_ENDS, IsMinuteOfDay(settings.nightEnds) ? settings.nightEnds : DefaultNightEnds);
     CheckDlgButton(dialog, IDC_DRIFT, settings.drift != 0 ? BST_CHECKED : BST_UNCHECKED);
+    SendDlgItemMessageW(dialog, IDC_CLOCK_SIZE, TBM_SETPOS, TRUE, SizePositionFor(settings.size));
+    ShowSizeText(dialog);
+    SendDlgItemMessageA(dialog, IDC_PLACE, CB_SETCURSEL, PlaceItemFor(settings.place), 0);
+    SendDlgItemMessageA(dialog, IDC_NUMERALS, CB_SETCURSEL, NumeralsItemFor(settings.numerals), 0);
+    CheckDlgButton(dialog, IDC_GLIDE, settings.glide != 0 ? BST_CHECKED : BST_UNCHECKED);
     UpdateNightEnabled(dialog);
 }
 
@@ -271,10 +322,14 @@ void PaintColorSwatch(HWND dialog, int buttonId) {
     InvalidateRect(button, nullptr, FALSE);
 }
 
-INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: return OnInitDialog(dialog);
         case WM_COMMAND: OnCommand(dialog, LOWORD(wParam), HIWORD(wParam)); return FALSE;
+        // The size trackbar moved, by mouse or keyboard.
+        case WM_HSCROLL:
+            if (reinterpret_cast<HWND>(lParam) == GetDlgItem(dialog, IDC_CLOCK_SIZE)) ShowSizeText(dialog);
+            return FALSE;
         case WM_DESTROY: OnDestroy(dialog); return FALSE;
         // Not handled here: the dialog manager's own scaling runs first.
         case WM_DPICHANGED: PostMessageA(dialog, DpiSettledMessage, LOWORD(wParam), 0); return FALSE;

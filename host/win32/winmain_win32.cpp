@@ -44,8 +44,9 @@ int RunPasswordChange() {
 }
 
 int RunSettingsDialog(HINSTANCE instance) {
-    // The night hours' time pickers are a common control: their class must exist first.
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES};
+    // The night hours' time pickers and the size trackbar are common controls: their classes must
+    // exist first.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_DATE_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SETTINGS), ParentWindow(), SettingsDialogProc, 0);
     return exit_code::DialogEnded;

@@ -8,8 +8,10 @@
 // Each step is "name" or "name:argument"; the first failing step ends the run with exit code 1.
 // Every step and failure is printed, so the calling script shows where a run went wrong.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -309,6 +311,7 @@ struct Session {
     PROCESS_INFORMATION process{};
     HWND settings = nullptr;
     HWND chooser = nullptr;
+    HWND worldClocks = nullptr;  // while open, the steps that show and act address it
     std::string savedPreview;  // a fingerprint of the chooser's preview, for "changed" checks
 };
 
@@ -390,8 +393,8 @@ void ClearEdit(HWND edit) {
 
 // The swatch: the button's inside, within its 3-D edge, is one colour from edge to edge, the
 // colour its text holds.
-void ExpectSwatch(HWND dialog, COLORREF expected) {
-    HWND swatch = Control(dialog, IDC_MARKER_SWATCH);
+void ExpectSwatch(HWND dialog, int id, COLORREF expected) {
+    HWND swatch = Control(dialog, id);
     const std::string text = TextOf(swatch);
     Check(text == std::to_string(expected), "the swatch holds " + Quoted(text) + ", not " + std::to_string(expected));
     const Pixels pixels = CaptureClient(swatch);
@@ -470,8 +473,8 @@ void ExpectBoldLabel(HWND dialog, int id) {
 
 // ---- the colour dialog ----
 
-HWND OpenColourDialog(Session& session) {
-    PostClick(Control(session.settings, IDC_MARKER_SWATCH));
+HWND OpenColourDialog(Session& session, int swatchId) {
+    PostClick(Control(session.settings, swatchId));
     return WaitForDialog(session.settings, "Color");
 }
 
@@ -508,24 +511,26 @@ void FinishColourDialog(Session& session, HWND colours, int button) {
 
 // ---- the font chooser ----
 
-// A list item's text. Asked in UTF-16: the ANSI form of this message loses all but the first
-// character on its way between processes under Wine.
-std::string ItemText(HWND list, LRESULT index) {
+// A list box's (or a drop-down's) item text. Asked in UTF-16: the ANSI form of this message loses
+// all but the first character on its way between processes under Wine.
+std::string ItemText(HWND list, LRESULT index, UINT getText = LB_GETTEXT) {
     wchar_t text[512] = {};
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, MessageTimeoutMs,
+    SendMessageTimeoutW(list, getText, index, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, MessageTimeoutMs,
                         &result);
     char narrow[1024] = {};
     WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
     return narrow;
 }
 
-std::vector<std::string> ListItems(HWND list) {
+std::vector<std::string> ListItems(HWND list, UINT getCount = LB_GETCOUNT, UINT getText = LB_GETTEXT) {
     std::vector<std::string> items;
-    const auto count = static_cast<int>(Send(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) items.push_back(ItemText(list, i));
+    const auto count = static_cast<int>(Send(list, getCount, 0, 0));
+    for (int i = 0; i < count; ++i) items.push_back(ItemText(list, i, getText));
     return items;
 }
+
+std::vector<std::string> ComboItems(HWND list) { return ListItems(list, CB_GETCOUNT, CB_GETLBTEXT); }
 
 std::string SelectedItem(HWND list) {
     const LRESULT index = Send(list, LB_GETCURSEL, 0, 0);
@@ -630,22 +635,28 @@ void OpenChooser(Session& session) {
     session.chooser = WaitForDialog(session.settings, "Font chooser");
 }
 
-void CloseChooserWith(Session& session, const std::string& how) {
-    HWND chooser = session.chooser;
+// Closes a dialog opened over the settings dialog (the font chooser, the world clocks) and
+// forgets it; the settings dialog is back.
+void CloseNestedWith(Session& session, HWND& nested, const std::string& what, const std::string& how) {
+    HWND dialog = nested;
     if (how == "ok") {
-        PostClick(Control(chooser, IDOK));
+        PostClick(Control(dialog, IDOK));
     } else if (how == "cancel") {
-        PostClick(Control(chooser, IDCANCEL));
+        PostClick(Control(dialog, IDCANCEL));
     } else if (how == "esc") {
-        PostKey(FocusOf(chooser) == chooser ? Control(chooser, IDC_FONT_LIST) : FocusOf(chooser), VK_ESCAPE);
+        PostKey(FocusOf(dialog) == dialog ? GetWindow(dialog, GW_CHILD) : FocusOf(dialog), VK_ESCAPE);
     } else if (how == "close") {
-        PostMessageA(chooser, WM_SYSCOMMAND, SC_CLOSE, 0);
+        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     } else {
         Fail("unknown way to close: " + how);
     }
-    WaitGone(chooser, "the font chooser");
-    session.chooser = nullptr;
+    WaitGone(dialog, what);
+    nested = nullptr;
     ExpectSettingsLive(session);
+}
+
+void CloseChooserWith(Session& session, const std::string& how) {
+    CloseNestedWith(session, session.chooser, "the font chooser", how);
 }
 
 // ---- the About box ----
@@ -695,6 +706,34 @@ void About(Session& session, const std::string& how) {
     ExpectSettingsLive(session);
 }
 
+// ---- the Clock group and the world clocks dialog ----
+
+// "ID=argument" names a swatch; a bare argument is the markers swatch's.
+std::pair<int, std::string> SwatchAndArgument(const std::string& argument) {
+    if (argument.find('=') == std::string::npos) return {IDC_MARKER_SWATCH, argument};
+    return IdAndText(argument);
+}
+
+// The dialog the showing and acting steps address: the world clocks dialog while it is open.
+HWND Shown(const Session& session) { return session.worldClocks != nullptr ? session.worldClocks : session.settings; }
+
+// An item by its number or, when it is not one, by its exact text.
+int ComboItem(HWND list, const std::string& item) {
+    if (!item.empty() && std::isdigit(static_cast<unsigned char>(item[0]))) return Number(item);
+    const std::vector<std::string> items = ComboItems(list);
+    const auto found = std::find(items.begin(), items.end(), item);
+    Check(found != items.end(), "no item " + Quoted(item));
+    return static_cast<int>(found - items.begin());
+}
+
+// "(none)" first, then the system's zones (no fewer than a hundred), each display name once.
+void ExpectZoneList(HWND list) {
+    const std::vector<std::string> items = ComboItems(list);
+    Check(!items.empty() && items[0] == "(none)", "the zone list does not start with (none)");
+    Check(items.size() > 100 && std::set<std::string>(items.begin(), items.end()).size() == items.size(),
+          "the zone list holds " + std::to_string(items.size()) + " items, or one twice");
+}
+
 // ---- steps ----
 
 using Step = std::function<void(Session&, const std::string&)>;
@@ -702,64 +741,98 @@ using Step = std::function<void(Session&, const std::string&)>;
 const std::map<std::string, Step>& Steps() {
     static const std::map<std::string, Step> steps = {
         // settings dialog: what it shows
-        {"checked", [](Session& s, const std::string& a) { ExpectChecked(s.settings, Number(a), true); }},
-        {"unchecked", [](Session& s, const std::string& a) { ExpectChecked(s.settings, Number(a), false); }},
+        {"checked", [](Session& s, const std::string& a) { ExpectChecked(Shown(s), Number(a), true); }},
+        {"unchecked", [](Session& s, const std::string& a) { ExpectChecked(Shown(s), Number(a), false); }},
         {"enabled",
          [](Session& s, const std::string& a) {
-             Check(IsWindowEnabled(Control(s.settings, Number(a))), "control " + a + " is disabled");
+             Check(IsWindowEnabled(Control(Shown(s), Number(a))), "control " + a + " is disabled");
          }},
         {"disabled",
          [](Session& s, const std::string& a) {
-             Check(!IsWindowEnabled(Control(s.settings, Number(a))), "control " + a + " is enabled");
+             Check(!IsWindowEnabled(Control(Shown(s), Number(a))), "control " + a + " is enabled");
          }},
         {"text",
          [](Session& s, const std::string& a) {
              const auto [id, text] = IdAndText(a);
-             ExpectText(s.settings, id, text);
+             ExpectText(Shown(s), id, text);
          }},
         {"text-length",
          [](Session& s, const std::string& a) {
              const auto [id, length] = IdAndText(a);
-             const std::string shown = TextOf(Control(s.settings, id));
+             const std::string shown = TextOf(Control(Shown(s), id));
              Check(shown.size() == static_cast<size_t>(Number(length)),
                    "control " + std::to_string(id) + " shows " + std::to_string(shown.size()) + " characters");
          }},
         {"swatch",
          [](Session& s, const std::string& a) {
-             const auto colour = static_cast<COLORREF>(std::stoul(a));
-             Eventually([&] { ExpectSwatch(s.settings, colour); });
+             const auto [id, number] = SwatchAndArgument(a);
+             const auto colour = static_cast<COLORREF>(std::stoul(number));
+             Eventually([&] { ExpectSwatch(s.settings, id, colour); });
          }},
         {"bold-name",
          [](Session& s, const std::string&) { Eventually([&] { ExpectBoldLabel(s.settings, IDC_FONT_NAME); }); }},
         {"focus",
          [](Session& s, const std::string& a) {
-             HWND focus = FocusOf(s.settings);
+             HWND focus = FocusOf(Shown(s));
              Check(GetDlgCtrlID(focus) == Number(a), "the focus is on control " + std::to_string(GetDlgCtrlID(focus)));
          }},
         // settings dialog: acting on it
-        {"click", [](Session& s, const std::string& a) { Click(Control(s.settings, Number(a))); }},
+        {"click", [](Session& s, const std::string& a) { Click(Control(Shown(s), Number(a))); }},
         {"type", [](Session& s, const std::string& a) { Type(Control(s.settings, IDC_LOGO_EDIT), a); }},
         {"select",
          [](Session& s, const std::string& a) {
              // As a user's choice arrives: the list's selection, then its notice to the dialog.
              const auto [id, item] = IdAndText(a);
-             HWND list = Control(s.settings, id);
-             Send(list, CB_SETCURSEL, static_cast<WPARAM>(Number(item)), 0);
-             Send(s.settings, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+             HWND list = Control(Shown(s), id);
+             Send(list, CB_SETCURSEL, static_cast<WPARAM>(ComboItem(list, item)), 0);
+             Send(Shown(s), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
              Sleep(SettleMs);
          }},
         {"item",
          [](Session& s, const std::string& a) {
              const auto [id, item] = IdAndText(a);
-             const LRESULT shown = Send(Control(s.settings, id), CB_GETCURSEL, 0, 0);
+             const LRESULT shown = Send(Control(Shown(s), id), CB_GETCURSEL, 0, 0);
              Check(shown == Number(item), "list " + std::to_string(id) + " shows item " + std::to_string(shown));
          }},
         {"clear", [](Session& s, const std::string&) { ClearEdit(Control(s.settings, IDC_LOGO_EDIT)); }},
+        {"type-into",
+         [](Session& s, const std::string& a) {
+             const auto [id, text] = IdAndText(a);
+             Type(Control(Shown(s), id), text);
+         }},
+        {"items",
+         [](Session& s, const std::string& a) {
+             const auto [id, items] = IdAndText(a);
+             Check(ComboItems(Control(Shown(s), id)) == Split(items, '|'),
+                   "list " + std::to_string(id) + " holds other items");
+         }},
+        {"track",
+         [](Session& s, const std::string& a) {
+             // As a drag of the thumb arrives: the new position, then the trackbar's notice.
+             const auto [id, position] = IdAndText(a);
+             HWND trackbar = Control(s.settings, id);
+             Send(trackbar, TBM_SETPOS, TRUE, Number(position));
+             Send(s.settings, WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, Number(position)),
+                  reinterpret_cast<LPARAM>(trackbar));
+             Sleep(SettleMs);
+         }},
+        {"key",
+         [](Session& s, const std::string& a) {
+             PostKey(FocusOf(Shown(s)), a == "tab" ? VK_TAB : a == "right" ? VK_RIGHT : a == "left" ? VK_LEFT : VK_DOWN);
+         }},
+        {"world-open",
+         [](Session& s, const std::string&) {
+             PostClick(Control(s.settings, IDC_WORLD_CLOCKS));
+             s.worldClocks = WaitForDialog(s.settings, "World clocks");
+             Check(!IsWindowEnabled(s.settings), "the settings dialog takes input while the world clocks are open");
+         }},
+        {"world-zones", [](Session& s, const std::string& a) { ExpectZoneList(Control(Shown(s), Number(a))); }},
+        {"world-close", [](Session& s, const std::string& a) { CloseNestedWith(s, s.worldClocks, "the world clocks dialog", a); }},
         {"set-text",
          [](Session& s, const std::string& a) {
              // Not a user's action: puts text where the program alone writes, to see it read back.
              const auto [id, text] = IdAndText(a);
-             Send(Control(s.settings, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+             Send(Control(Shown(s), id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
          }},
         {"ok",
          [](Session& s, const std::string&) {
@@ -803,26 +876,27 @@ const std::map<std::string, Step>& Steps() {
         // the colour dialog
         {"colour",
          [](Session& s, const std::string& a) {
-             HWND colours = OpenColourDialog(s);
-             SetColourEdits(colours, a);
+             const auto [id, rgb] = SwatchAndArgument(a);
+             HWND colours = OpenColourDialog(s, id);
+             SetColourEdits(colours, rgb);
              FinishColourDialog(s, colours, IDOK);
          }},
         {"colour-cancel",
          [](Session& s, const std::string& a) {
-             HWND colours = OpenColourDialog(s);
+             HWND colours = OpenColourDialog(s, IDC_MARKER_SWATCH);
              if (!a.empty()) SetColourEdits(colours, a);
              FinishColourDialog(s, colours, IDCANCEL);
          }},
         {"colour-custom",
          [](Session& s, const std::string& a) {
-             HWND colours = OpenColourDialog(s);
+             HWND colours = OpenColourDialog(s, IDC_MARKER_SWATCH);
              ClickCustomSlot(colours, Number(a));
              FinishColourDialog(s, colours, IDOK);
          }},
         {"colour-define",
          [](Session& s, const std::string& a) {
              // Defines a custom colour in slot 1 of the open dialog, then picks it from there.
-             HWND colours = OpenColourDialog(s);
+             HWND colours = OpenColourDialog(s, IDC_MARKER_SWATCH);
              ClickCustomSlot(colours, 1);
              PostClick(Control(colours, ColourDefineCustom));
              Sleep(SettleMs);
@@ -835,7 +909,7 @@ const std::map<std::string, Step>& Steps() {
          }},
         {"colour-screenshot",
          [](Session& s, const std::string& a) {
-             HWND colours = OpenColourDialog(s);
+             HWND colours = OpenColourDialog(s, IDC_MARKER_SWATCH);
              SaveScreen(a);
              FinishColourDialog(s, colours, IDCANCEL);
          }},

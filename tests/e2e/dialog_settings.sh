@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The settings dialog shows what is stored, edits it as a user does and stores it on OK only:
-# radio groups, the logo text edit and its enabling, "Set to default", OK, Cancel, Esc, Enter and
-# the close box.
+# radio groups, the logo text edit and its enabling, the Clock group and the world clocks, "Set to
+# default", OK, Cancel, Esc, Enter and the close box.
 set -euo pipefail
 source "$TARNWICK_SOURCE/tests/e2e/dialog_lib.sh"
 
@@ -30,6 +30,46 @@ dialog_expect_stored "Night starts" REG_DWORD 1320
 dialog_expect_stored "Night ends" REG_DWORD 420
 dialog_store Face REG_DWORD 9
 dialog_drive item:1061=2 enabled:1062 checked:1065 cancel
+dialog_reset_key
+
+# The Clock group: the defaults and the designed items; every control set, and the world clocks
+# handed back by their own OK, stored by OK alone. A stored zone the system does not know shows
+# "(none)" and is kept; a row changed to "(none)" is cleared.
+TOKYO="(UTC+09:00) Osaka, Sapporo, Tokyo"
+clock_steps=(track:1066=45 "text:1067=45 %" select:1068=Wandering "select:1069=I to XII" colour:1070=10,20,30
+    colour:1071=0,0,255 colour:1072=255,0,0 colour:1073=0,128,0 click:1074 world-open world-zones:1101
+    "select:1101=$TOKYO" type-into:1111=Tokyo "text:1102=(none)" text:1112=Lost "select:1103=$TOKYO" select:1103=0
+    world-close:ok)
+dialog_store "World clock 2" REG_SZ "Atlantis Standard Time"
+dialog_store "World clock 3" REG_SZ "Tokyo Standard Time"
+dialog_store "World clock 2 label" REG_SZ Lost
+dialog_drive "text:1067=100 %" "items:1068=Centre|Top left|Top|Top right|Right|Bottom right|Bottom|Bottom left|Left|Wandering" \
+    "items:1069=1 to 12|I to XII|12, 3, 6 and 9|None" item:1068=0 item:1069=0 swatch:1070=16777215 swatch:1071=0 \
+    swatch:1072=0 swatch:1073=16777215 unchecked:1074 "${clock_steps[@]}" cancel
+dialog_drive world-open "text:1103=$TOKYO" "select:1103=$TOKYO" world-close:cancel world-open "text:1101=(none)" \
+    world-close:esc "${clock_steps[@]}" world-open "text:1101=$TOKYO" text:1111=Tokyo world-close:cancel ok
+for value in Size=45 Place=9 Numerals=1 "Color of face=1971210" "Color of numerals=16711680" "Color of hands=255" \
+    "Color of ground=32768" Glide=1; do dialog_expect_stored "${value%=*}" REG_DWORD "${value#*=}"; done
+dialog_expect_stored "World clock 1" REG_SZ "Tokyo Standard Time"
+dialog_expect_stored "World clock 1 label" REG_SZ Tokyo
+dialog_expect_stored "World clock 2" REG_SZ "Atlantis Standard Time"
+[ "$(e2e_program settings_probe raw "World clock 3")" = "type=1 bytes=0" ] || e2e_fail "world clock 3 is not cleared"
+# Values their rules do not take show the defaults; "Set to default" shows them all, world clocks too.
+dialog_store Size REG_DWORD 7
+dialog_store Place REG_DWORD 12
+dialog_drive "text:1067=100 %" item:1068=0 item:1069=1 click:8 item:1069=0 swatch:1070=16777215 unchecked:1074 \
+    world-open "text:1101=(none)" text:1111= "text:1102=(none)" text:1112= world-close:ok ok
+dialog_expect_stored Size REG_DWORD 100
+[ "$(e2e_program settings_probe raw "World clock 2")" = "type=1 bytes=0" ] || e2e_fail "world clock 2 is not empty"
+dialog_reset_key
+# The world clocks' OK, then the settings' Cancel: nothing stored.
+dialog_drive world-open "select:1101=$TOKYO" type-into:1111=Tokyo world-close:ok cancel
+dialog_expect_nothing_stored
+# By keyboard alone: the new controls follow the Screen group in tab order, then the order wraps.
+dialog_drive click:1065 key:tab focus:1066 key:left "text:1067=99 %" key:tab focus:1068 key:down key:tab focus:1069 \
+    key:tab focus:1070 key:tab key:tab key:tab focus:1073 key:tab focus:1074 key:tab focus:1075 key:tab focus:1043 ok
+dialog_expect_stored Size REG_DWORD 99
+dialog_expect_stored Place REG_DWORD 1
 dialog_reset_key
 
 # A seconds mode beyond the three shows "Full back" and is stored back as 2.

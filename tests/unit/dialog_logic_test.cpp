@@ -2,7 +2,9 @@
 
 #include <climits>
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "resources/resource_ids.h"
 #include "settings/dialog_logic.h"
@@ -31,6 +33,17 @@ TEST(DialogModes, StoredValuesCheckOneButtonAndReadBackToTheirMode) {
     EXPECT_EQ(MonitorsItemFor(-3), 1);
 }
 
+// The Clock group shows what the clock draws: a value its rule does not take shows the default.
+TEST(DialogModes, ClockGroupShowsTakenValuesElseTheDefault) {
+    const int32_t cases[][4] = {{0, 100, 0, 0},   {3, 100, 3, 3},   {9, 100, 9, 0},  {30, 30, 0, 0},
+                                {29, 100, 0, 0},  {101, 100, 0, 0}, {-1, 100, 0, 0}, {INT32_MAX, 100, 0, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(SizePositionFor(c[0]) * 10000 + PlaceItemFor(c[0]) * 100 + NumeralsItemFor(c[0]),
+                  c[1] * 10000 + c[2] * 100 + c[3]) << c[0];
+    }
+    EXPECT_EQ(SizeText(30), u"30 %");
+}
+
 TEST(DialogReadBack, ControlsBecomeTheUserFields) {
     ClockSettings settings{};
     settings.colorOfInk = 0x123456;
@@ -56,6 +69,44 @@ TEST(DialogReadBack, ControlsBecomeTheUserFields) {
     EXPECT_EQ(Text(settings.logoText), u"kept while disabled");
     EXPECT_EQ(settings.colorOfInk, 0x123456u);
     EXPECT_EQ(settings.colorOfBackground, 0xABCDEFu);
+}
+
+// The Clock group: nothing selected (or a position outside the range) keeps the record's value;
+// each swatch goes to its own colour. On OK an untouched world clock row keeps even a zone the
+// system does not know, a changed one takes its choice ("(none)" clears it); every caption is
+// taken, cut to the field. Zones show as their items, names compared as Windows does.
+TEST(DialogReadBack, ClockGroupAndWorldClocks) {
+    ClockSettings settings{};
+    settings.place = 12;
+    SettingsControls controls{0, false, false, false, false, u"", u""};
+    controls.sizePosition = 101;
+    ReadBackControls(controls, settings);
+    EXPECT_EQ(settings.size * 100 + settings.place, 12);
+    controls = {0, false, false, false, false, u"", u"", -1, -1, -1, -1, false, 30, 9, 3, {1, 2, 3, 4}, true};
+    ReadBackControls(controls, settings);
+    const uint32_t fields[] = {uint32_t(settings.size), uint32_t(settings.place), uint32_t(settings.numerals),
+                               settings.colorOfFace, settings.colorOfNumerals, settings.colorOfHands,
+                               settings.colorOfGround, uint32_t(settings.glide)};
+    EXPECT_EQ(std::vector<uint32_t>(std::begin(fields), std::end(fields)),
+              (std::vector<uint32_t>{30, 9, 3, 1, 2, 3, 4, 1}));
+
+    const std::vector<TimeZoneChoice> zones = {{u"Tokyo Standard Time", u"(UTC+09:00) Tokyo"}, {u"UTC", u"(UTC)"}};
+    EXPECT_EQ(WorldZoneItemFor(u"utc", zones) * 100 + WorldZoneItemFor(u"Tokyo", zones) * 10 +
+                  WorldZoneItemFor(u"", zones),
+              200);
+    const char16_t* stored[WorldClockCount] = {u"Atlantis Time", u"Atlantis Time", u"UTC", u"UTC"};
+    for (int row = 0; row < WorldClockCount; ++row) CopySettingsText(settings.worldZone[row], stored[row]);
+    const std::u16string longLabel(300, u'L');
+    const WorldClockRow rows[WorldClockCount] = {
+        {false, 0, u"Kept"}, {true, 0, u""}, {true, 1, longLabel.c_str()}, {true, -1, u"U"}};
+    ReadBackWorldClocks(rows, zones, settings);
+    const std::u16string after[WorldClockCount][2] = {{u"Atlantis Time", u"Kept"}, {u"", u""},
+        {u"Tokyo Standard Time", longLabel.substr(0, SettingsTextCapacity - 1)}, {u"UTC", u"U"}};
+    for (int row = 0; row < WorldClockCount; ++row) {
+        EXPECT_EQ(Text(settings.worldZone[row]) + u"|" + Text(settings.worldLabel[row]),
+                  after[row][0] + u"|" + after[row][1])
+            << row;
+    }
 }
 
 // A long text is cut to what the record holds and stays terminated; an empty one clears the field.
