@@ -20,13 +20,6 @@ file(GLOB TARNWICK_WIN_SOURCES CONFIGURE_DEPENDS common/*_win32.cpp host/win32/*
     settings/*_win32.cpp)
 list(FILTER TARNWICK_WIN_SOURCES EXCLUDE REGEX "/winmain_win32\\.cpp$")
 add_library(tarnwick_win STATIC ${TARNWICK_WIN_SOURCES})
-# Until the time-zone module's Windows part is in the tree, a stand-in lists the system's zones
-# so that the world clocks dialog links and can be tested.
-file(GLOB TARNWICK_TIME_ZONES_WIN CONFIGURE_DEPENDS settings/time_zones*_win32.cpp)
-if(NOT TARNWICK_TIME_ZONES_WIN)
-  message(STATUS "No Windows time zones yet: linking the stand-in tests/stand_in/system_time_zones_win32.cpp")
-  target_sources(tarnwick_win PRIVATE tests/stand_in/system_time_zones_win32.cpp)
-endif()
 target_link_libraries(tarnwick_win PUBLIC tarnwick_logic ${TARNWICK_SYSTEM_LIBS})
 
 # windres reports no dependencies: name what the script pulls in, so that a changed template,

@@ -68,8 +68,10 @@ SessionStep SaverSession::Display(DisplayPower power, const ClockReading& now) {
     const bool wasOff = displayOff_;
     displayOff_ = power == DisplayPower::Off;
     SessionStep step;
+    // Back on: a whole fresh frame, since what the screen kept while off is not to be trusted.
     if (wasOff && !displayOff_) {
         step.draw = true;
+        step.dialDirty = true;
         Show(now);
     }
     ScheduleAfter(now);

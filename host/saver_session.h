@@ -35,6 +35,8 @@ public:
     // The time to show a frame of, when the host has to draw outside a tick (an expose, a new
     // surface): the last reading the session judged.
     const LocalDateTime& Reading() const { return reading_.local; }
+    // The same reading with its instant, which world clocks convert.
+    const ClockReading& Shown() const { return reading_; }
     bool FullScreen() const { return fullScreen_; }
     bool DisplayOn() const { return !displayOff_; }
     FrameCadence Cadence() const;
@@ -49,7 +51,7 @@ public:
     // ticks never stall).
     int32_t MillisecondsUntilTick(TickInstant now) const;
 
-    // The display's power changed: on (or dimmed) again after off, every clock gets a fresh
+    // The display's power changed: on (or dimmed) again after off, every clock gets a whole fresh
     // frame at once.
     SessionStep Display(DisplayPower power, const ClockReading& now);
     // The clocks were laid out anew (a new size, monitor or output): fresh frames and dials.

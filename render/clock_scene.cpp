@@ -73,9 +73,11 @@ void PlaceInRow(ClockScene& scene, int32_t size) {
     scene.faceHeight = scene.height;
     scene.faceOrigin = {0, 0};
     scene.shadowOffset = std::max(1, ShadowOffset * size / FullClockSize);
-    const float top = static_cast<float>(scene.dial.centerY + scene.dial.radius);
-    scene.captionBox = {0, top, static_cast<float>(scene.width), static_cast<float>(scene.height) - top};
+    // The caption just under the dial, on two lines' height of its own size.
     scene.captionEmSize = std::max(12.0f, scene.dial.radius * 0.12f);
+    const float top = static_cast<float>(scene.dial.centerY + scene.dial.radius);
+    scene.captionBox = {0, top, static_cast<float>(scene.width),
+                        std::min(2 * scene.captionEmSize, static_cast<float>(scene.height) - top)};
     // Dark text on a light ground, light text on a dark one.
     const uint32_t g = scene.palette.ground;
     const uint32_t luma = ((g >> 16) & 0xFF) * 3 + ((g >> 8) & 0xFF) * 6 + (g & 0xFF);

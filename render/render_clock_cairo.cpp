@@ -133,6 +133,11 @@ std::tm TmOf(const LocalDateTime& time) {
 
 LocalDateTime LocalTimeNow() { return ReadClock().local; }
 
+TickInstant InstantOf(const LocalDateTime& time) {
+    std::tm tm = TmOf(time);
+    return {static_cast<int64_t>(std::mktime(&tm)), int64_t{time.millisecond} * 1'000'000};
+}
+
 ClockReading ReadClock() {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);

@@ -57,6 +57,8 @@ private:
 // Conversions between the C library's local time and the clock's.
 LocalDateTime LocalDateTimeOf(const std::tm& time);
 std::tm TmOf(const LocalDateTime& time);
+// The instant of a local time of the system's zone (the frame tool's --time).
+TickInstant InstantOf(const LocalDateTime& time);
 
 // Writes the frame as a PNG; false when it cannot be written.
 bool SaveFrameAsPng(const CairoCanvas& canvas, const char* path);

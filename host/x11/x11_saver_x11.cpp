@@ -42,6 +42,7 @@ X11Saver::X11Saver(Display* display, SaverTarget target, const ClockSettings& se
     : display_(display),
       target_(target),
       settings_(settings),
+      world_(settings),
       homePage_(std::move(homePage)),
       deleteWindow_(XInternAtom(display, "WM_DELETE_WINDOW", False)),
       monitors_(display) {
@@ -78,8 +79,11 @@ void X11Saver::LayOut() {
     framed_ = false;
     if (cairo_surface_status(picture_.get()) != CAIRO_STATUS_SUCCESS) return;
     PaintBlack(picture_.get());
-    for (const ScreenRect& rect : ClockPlaces()) {
-        if (rect.right > rect.left && rect.bottom > rect.top) clocks_.push_back(MakeView(rect));
+    // Every monitor with clocks holds all of them, in order.
+    const std::vector<ScreenRect> places = ClockPlaces();
+    for (size_t i = 0; i < places.size(); ++i) {
+        const ScreenRect& rect = places[i];
+        if (rect.right > rect.left && rect.bottom > rect.top) clocks_.push_back(MakeView(rect, static_cast<int>(i) % world_.Count()));
     }
 }
 
@@ -95,29 +99,30 @@ bool X11Saver::Moved() {
 
 std::vector<ScreenRect> X11Saver::ClockPlaces() const {
     const ScreenRect window{0, 0, width_, height_};
-    if (target_.span == WindowSpan::Whole) return {window};
+    const int clocks = world_.Count();
+    if (target_.span == WindowSpan::Whole) return ClockCells(window, clocks);
     const std::vector<MonitorArea> monitors = monitors_.OnRoot();
     const ScreenRect place = monitors_.Place(target_.window, width_, height_);
     if (target_.span == WindowSpan::OneMonitor) {
         const ScreenRect screen{INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2};
         const bool clock = LentWindowHasClock(LayOutClocks(monitors, screen, settings_), (place.left + place.right) / 2,
                                               (place.top + place.bottom) / 2, settings_);
-        return clock ? std::vector<ScreenRect>{window} : std::vector<ScreenRect>{};
+        return clock ? ClockCells(window, clocks) : std::vector<ScreenRect>{};
     }
     // One picture over every monitor: a mirror shows the clock of the monitor it lies in.
     std::vector<ScreenRect> places;
-    for (const MonitorPlan& plan : LayOutClocks(InWindow(monitors, place), window, settings_)) {
+    for (const MonitorPlan& plan : LayOutClocks(InWindow(monitors, place), window, settings_, clocks)) {
         if (!plan.mirror) places.insert(places.end(), plan.clocks.begin(), plan.clocks.end());
     }
     return places;
 }
 
-ClockView X11Saver::MakeView(const ScreenRect& rect) const {
+ClockView X11Saver::MakeView(const ScreenRect& rect, int clock) const {
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
     const int stride = cairo_image_surface_get_stride(picture_.get());
     unsigned char* place =
         cairo_image_surface_get_data(picture_.get()) + rect.top * stride + rect.left * static_cast<int>(sizeof(uint32_t));
-    ClockView view{rect, nullptr, nullptr};
+    ClockView view{rect, clock, nullptr, nullptr};
     // A miniature (XScreenSaver's settings preview) is drawn on a canvas enlarged as the Windows
     // preview is, then shrunk, so that it keeps the full picture's proportions.
     const CanvasSize canvas = SaverCanvasSize(true, width, height);
@@ -131,7 +136,7 @@ ClockView X11Saver::MakeView(const ScreenRect& rect) const {
     return view;
 }
 
-CairoRegion X11Saver::Compose(const LocalDateTime& now) {
+CairoRegion X11Saver::Compose(const ClockReading& now) {
     CairoRegion changed(cairo_region_create());
     for (ClockView& view : clocks_) {
         if (!view.canvas->Valid()) continue;
@@ -140,9 +145,11 @@ CairoRegion X11Saver::Compose(const LocalDateTime& now) {
     return changed;
 }
 
-CairoRegion X11Saver::Compose(ClockView& view, const LocalDateTime& now) {
+CairoRegion X11Saver::Compose(ClockView& view, const ClockReading& now) {
     CairoCanvas& canvas = *view.canvas;
-    RenderClockFrame(canvas, SceneOf(canvas, settings_, now, view.shrunk == nullptr, homePage_.c_str()));
+    const LocalDateTime time = world_.TimeOf(view.clock, now);
+    const ClockRole role{world_.Count() > 1, world_.CaptionOf(view.clock, time, now.local)};
+    RenderClockFrame(canvas, SceneOf(canvas, settings_, time, view.shrunk == nullptr, homePage_.c_str(), role));
     if (view.shrunk == nullptr) {
         CairoRegion changed = canvas.ChangedRegion();
         if (changed != nullptr) cairo_region_translate(changed.get(), view.rect.left, view.rect.top);
@@ -165,7 +172,7 @@ CairoRegion X11Saver::Whole() const {
     return CairoRegion(cairo_region_create_rectangle(&all));
 }
 
-void X11Saver::Render(bool compose, const LocalDateTime& now) {
+void X11Saver::Render(bool compose, const ClockReading& now) {
     if (picture_ == nullptr || cairo_surface_status(picture_.get()) != CAIRO_STATUS_SUCCESS) return;
     const bool first = !framed_;
     CairoRegion changed = compose || first ? Compose(now) : Whole();
@@ -181,7 +188,7 @@ void X11Saver::Carry(const SessionStep& step) {
         for (ClockView& view : clocks_) view.canvas->faceDirty = true;
     }
     // The frame shows the same reading the session judged, so the date and the hands agree.
-    if (step.draw) Render(true, session_->Reading());
+    if (step.draw) Render(true, session_->Shown());
     ending_ = ending_ || step.end;
 }
 
@@ -202,7 +209,7 @@ DisplayPower X11Saver::Power() const {
 bool X11Saver::HandleEvent(XEvent& event) {
     switch (event.type) {
     case Expose:
-        if (event.xexpose.count == 0) Render(false, session_->Reading());
+        if (event.xexpose.count == 0) Render(false, session_->Shown());
         return true;
     case ConfigureNotify:
         if (Follow(event.xconfigure.width, event.xconfigure.height) || Moved()) Carry(session_->LayoutChanged(ReadClock()));
@@ -254,7 +261,7 @@ int X11Saver::Run(int stopFd) {
     // A window manager fits a full-screen window to one monitor unless told otherwise.
     if (target_.ownWindow && target_.span == WindowSpan::Monitors) monitors_.SpanEveryMonitor(target_.window);
     session_ = std::make_unique<SaverSession>(settings_, target_.span != WindowSpan::Whole, ReadClock());
-    Render(true, session_->Reading());
+    Render(true, session_->Shown());
 
     pollfd watched[2] = {{ConnectionNumber(display_), POLLIN, 0}, {stopFd, POLLIN, 0}};
     while (DispatchEvents()) {

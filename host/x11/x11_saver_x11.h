@@ -14,6 +14,7 @@
 #include "host/clock_layout.h"
 #include "host/power_supply.h"
 #include "host/saver_session.h"
+#include "host/world_clocks.h"
 #include "host/x11/x11_monitors_x11.h"
 #include "host/x11/x11_presenter_x11.h"
 #include "render/render_clock_cairo.h"
@@ -36,6 +37,7 @@ struct SaverTarget {
 // picture, or, for a miniature, into a canvas of its own shrunk into that rectangle.
 struct ClockView {
     ScreenRect rect;
+    int clock;  // the local clock 0, the world clocks after it
     std::unique_ptr<CairoCanvas> canvas;
     CairoSurface shrunk;  // the rectangle of the picture a miniature is shrunk into
 };
@@ -58,15 +60,15 @@ private:
     // Places the clocks anew when a move of the window changed where they go.
     bool Moved();
     std::vector<ScreenRect> ClockPlaces() const;
-    ClockView MakeView(const ScreenRect& rect) const;
+    ClockView MakeView(const ScreenRect& rect, int clock) const;
     // Carries out what the session asks after an event.
     void Carry(const SessionStep& step);
     // New frames at the given local time; returns the part of the window they changed.
-    CairoRegion Compose(const LocalDateTime& now);
-    CairoRegion Compose(ClockView& view, const LocalDateTime& now);
+    CairoRegion Compose(const ClockReading& now);
+    CairoRegion Compose(ClockView& view, const ClockReading& now);
     CairoRegion Whole() const;
     // Shows the frame, composing a new one first when asked (or when none was made yet).
-    void Render(bool compose, const LocalDateTime& now);
+    void Render(bool compose, const ClockReading& now);
     void OnTick();
     // Standby, suspend and off of the server's power management all count as off.
     DisplayPower Power() const;
@@ -77,6 +79,7 @@ private:
     Display* display_;
     SaverTarget target_;
     const ClockSettings& settings_;
+    WorldClocks world_;
     std::string homePage_;
     Atom deleteWindow_;
     XWindowAttributes attributes_{};

@@ -257,6 +257,8 @@ TEST_F(SaverWindowTest, NoFramesWhileTheDisplayIsOff) {
     EXPECT_EQ(tell(2), 0);
     EXPECT_TRUE(GetUpdateRect(saver_, nullptr, FALSE)) << "no fresh frame when the display is dimmed again";
     UpdateWindow(saver_);
+    // A tick within the same second has nothing new to show.
+    Sleep(1000);
     SendMessageA(saver_, WM_TIMER, 1, 0);
     EXPECT_TRUE(GetUpdateRect(saver_, nullptr, FALSE)) << "the seconds hand stopped after the display came back";
 }
