@@ -92,6 +92,17 @@ LocalDateTime LocalTimeNow() {
     return LocalDateTimeOf(now);
 }
 
+TickInstant InstantOf(const LocalDateTime& time) {
+    constexpr int64_t FileTimeOf1970 = 116'444'736'000'000'000;
+    constexpr int64_t UnitsPerSecond = 10'000'000;
+    const SYSTEMTIME local = SystemTimeOf(time);
+    SYSTEMTIME utc{};
+    FILETIME fileTime{};
+    if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !SystemTimeToFileTime(&utc, &fileTime)) return {0, 0};
+    const int64_t units = ((int64_t{fileTime.dwHighDateTime} << 32) | fileTime.dwLowDateTime) - FileTimeOf1970;
+    return {units / UnitsPerSecond, (units % UnitsPerSecond) * 100};
+}
+
 ClockReading ReadClock() {
     // FILETIME counts 100 ns from 1601; the instant counts from 1970, as the waits need only
     // differences of it.

@@ -49,3 +49,5 @@ private:
 };
 
 LocalDateTime LocalDateTimeOf(const SYSTEMTIME& time);
+// The instant of a local time of the system's zone (the frame tool's --time).
+TickInstant InstantOf(const LocalDateTime& time);

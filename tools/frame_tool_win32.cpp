@@ -1,6 +1,7 @@
 // tarnwick-frame: renders one clock frame exactly as the saver does and writes it as a PNG.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,6 +10,8 @@
 #include "common/utf8_text.h"
 #include "render/render_clock_win32.h"
 #include "tools/frame_options.h"
+#include "host/clock_layout.h"
+#include "host/world_clocks.h"
 #include "tools/offscreen_canvas_win32.h"
 #include "tarnwick_config.h"
 
@@ -32,16 +35,31 @@ int wmain(int argc, wchar_t** argv) {
         return ExitFailed;
     }
     const FrameChoices& frame = options.frame;
-    OffscreenCanvas canvas(frame.width, frame.height);
-    if (!canvas.Valid()) {
-        fprintf(stderr, "tarnwick-frame: no memory for a %dx%d canvas\n", frame.width, frame.height);
-        return ExitFailed;
-    }
     const std::string homePage = HomePageOf(options, TARNWICK_HOME_PAGE);
-    const LocalDateTime time = frame.timeGiven ? frame.time : LocalTimeNow();
-    RenderClockFrame(canvas.Canvas(), SceneOf(canvas.Canvas(), options.settings, time, frame.fullScreen, homePage.c_str()));
+    const ClockReading now = frame.timeGiven ? ClockReading{InstantOf(frame.time), frame.time} : ReadClock();
+    // Each clock on a canvas of its cell, laid into one picture, as the saver window does.
+    const WorldClocks world(options.settings);
+    Picture picture{frame.width, frame.height, std::vector<uint32_t>(static_cast<size_t>(frame.width) * frame.height)};
+    const std::vector<ScreenRect> cells = ClockCells({0, 0, frame.width, frame.height}, world.Count());
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const ScreenRect& r = cells[i];
+        OffscreenCanvas canvas(r.right - r.left, r.bottom - r.top);
+        if (!canvas.Valid()) {
+            fprintf(stderr, "tarnwick-frame: no memory for a %dx%d canvas\n", frame.width, frame.height);
+            return ExitFailed;
+        }
+        const LocalDateTime time = world.TimeOf(static_cast<int>(i), now);
+        const ClockRole role{world.Count() > 1, world.CaptionOf(static_cast<int>(i), time, now.local)};
+        RenderClockFrame(canvas.Canvas(),
+                         SceneOf(canvas.Canvas(), options.settings, time, frame.fullScreen, homePage.c_str(), role));
+        const Picture drawn = canvas.ReadFrame();
+        for (int32_t y = 0; y < drawn.height && !drawn.pixels.empty(); ++y) {
+            std::copy_n(drawn.pixels.begin() + static_cast<size_t>(y) * drawn.width, drawn.width,
+                        picture.pixels.begin() + static_cast<size_t>(r.top + y) * frame.width + r.left);
+        }
+    }
     std::u16string out;
-    if (!Utf16Of(frame.out, out) || !SavePictureAsPng(canvas.ReadFrame(), Wide(out.c_str()))) {
+    if (!Utf16Of(frame.out, out) || !SavePictureAsPng(picture, Wide(out.c_str()))) {
         fprintf(stderr, "tarnwick-frame: cannot write '%s'\n", frame.out.c_str());
         return ExitFailed;
     }

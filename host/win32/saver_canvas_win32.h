@@ -7,4 +7,5 @@
 // Composes one frame into the canvas's frame layer, redrawing the cached dial into its face
 // layer first while faceDirty is set: at the given local time, with currentSettings, full
 // screen when hostState.mode is FullScreen.
-void RenderClock(SaverCanvas& canvas, const LocalDateTime& time);
+// A clock in a row of world clocks is given its role (its caption).
+void RenderClock(SaverCanvas& canvas, const LocalDateTime& time, const ClockRole& role = {});

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <vector>
 
+#include "host/clock_layout.h"
 #include "host/win32/cover_windows_win32.h"
 #include "host/win32/host_state_win32.h"
 #include "common/object_count.h"
@@ -31,10 +33,28 @@ constexpr DWORD PreviewStyle = WS_CHILD | WS_VISIBLE;
 
 // One clock window's own state, reached through its GWLP_USERDATA from creation to the last
 // message it gets.
-struct ClockWindow {
-    SaverRun& run;
+// One of the clocks of a window that shows world clocks: its cell of the window's canvas size
+// and a canvas of the cell's own size, whose frames are copied into the window's picture.
+struct ClockCell {
+    ClockCell(const ScreenRect& cellRect, int clockIndex) : rect(cellRect), clock(clockIndex) {}
+    ScreenRect rect;
+    int clock;
     SaverCanvas canvas;
+};
+
+struct ClockWindow {
+    explicit ClockWindow(SaverRun& owner) : run(owner) {}
+    SaverRun& run;
+    SaverCanvas canvas;     // the one clock, sized to the window (enlarged for the preview)
     bool composed = false;  // the frame layer holds a frame to show
+    // With world clocks: a canvas per clock instead, and the picture they are copied into.
+    std::vector<std::unique_ptr<ClockCell>> cells;
+    MemoryLayer picture;
+
+    bool Valid() const { return cells.empty() ? canvas.Valid() : picture.Valid(); }
+    HDC Frame() const { return cells.empty() ? canvas.FrameLayer() : picture.Dc(); }
+    int32_t Width() const { return cells.empty() ? canvas.Width() : picture.Width(); }
+    int32_t Height() const { return cells.empty() ? canvas.Height() : picture.Height(); }
 };
 
 // The console display's state: 0 off, 1 on, 2 dimmed.
@@ -113,7 +133,11 @@ void ReleaseCanvas(SaverRun& run) {
     run.released = true;
     StopFollowingDisplayState(run);
     for (HWND clock : run.clocks) {
-        if (ClockWindow* state = ClockOf(clock)) state->canvas.Release();
+        if (ClockWindow* state = ClockOf(clock)) {
+            state->canvas.Release();
+            for (auto& cell : state->cells) cell->canvas.Release();
+            state->picture.Reset();
+        }
     }
     CloseCoverWindows(run.covers);
     PostQuitMessage(0);
@@ -121,20 +145,31 @@ void ReleaseCanvas(SaverRun& run) {
 
 LRESULT OnCreate(HWND window, const CREATESTRUCTA& creation) {
     SaverRun& run = *static_cast<SaverRun*>(creation.lpCreateParams);
-    auto* clock = new ClockWindow{run, {}};
+    auto* clock = new ClockWindow(run);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(clock));
     run.clocks.push_back(window);
 
+    if (run.clocks.size() == 1) run.world.emplace(currentSettings);
     RECT client{0, 0, 0, 0};
     GetClientRect(window, &client);
     const CanvasSize size = SaverCanvasSize(!IsFullScreen(), client.right, client.bottom);
-    // Without both layers the window draws nothing but still ends on input like any other.
+    // Without its layers the window draws nothing but still ends on input like any other.
     HDC reference = GetDC(window);
-    clock->canvas.Create(reference, size.width, size.height);
+    if (run.world->Count() == 1) {
+        clock->canvas.Create(reference, size.width, size.height);
+        // A full-screen frame is rebuilt and shown only where it changed; the preview shrinks the
+        // whole frame anyway.
+        clock->canvas.incremental = IsFullScreen();
+    } else if (clock->picture.Create(reference, size.width, size.height)) {
+        const std::vector<ScreenRect> cells = ClockCells({0, 0, size.width, size.height}, run.world->Count());
+        for (size_t i = 0; i < cells.size(); ++i) {
+            auto cell = std::make_unique<ClockCell>(cells[i], static_cast<int>(i));
+            cell->canvas.Create(reference, cells[i].right - cells[i].left, cells[i].bottom - cells[i].top);
+            cell->canvas.incremental = IsFullScreen();
+            clock->cells.push_back(std::move(cell));
+        }
+    }
     ReleaseDC(window, reference);
-    // A full-screen frame is rebuilt and shown only where it changed; the preview shrinks the
-    // whole frame anyway.
-    clock->canvas.incremental = IsFullScreen();
 
     if (run.clocks.size() == 1) {
         // The first frame shows this reading; the ticks go on from it.
@@ -158,10 +193,10 @@ void OnNcDestroy(HWND window) {
 }
 
 // The part of the frame the system asks for, or the whole frame shrunk into the preview.
-void ShowFrame(HWND window, HDC target, const SaverCanvas& canvas, const RECT& part) {
+void ShowFrame(HWND window, HDC target, const ClockWindow& clock, const RECT& part) {
     if (IsFullScreen()) {
-        BitBlt(target, part.left, part.top, part.right - part.left, part.bottom - part.top, canvas.FrameLayer(),
-               part.left, part.top, SRCCOPY);
+        BitBlt(target, part.left, part.top, part.right - part.left, part.bottom - part.top, clock.Frame(), part.left,
+               part.top, SRCCOPY);
         return;
     }
     RECT client{0, 0, 0, 0};
@@ -169,28 +204,54 @@ void ShowFrame(HWND window, HDC target, const SaverCanvas& canvas, const RECT& p
     SetStretchBltMode(target, HALFTONE);
     // HALFTONE needs the brush origin reset after the mode is set.
     SetBrushOrgEx(target, 0, 0, nullptr);
-    StretchBlt(target, 0, 0, client.right, client.bottom, canvas.FrameLayer(), 0, 0, canvas.Width(), canvas.Height(),
+    StretchBlt(target, 0, 0, client.right, client.bottom, clock.Frame(), 0, 0, clock.Width(), clock.Height(),
                SRCCOPY);
 }
 
-// The clock's next frame, of the session's one reading, so that every clock of a tick shows the
-// same time.
-bool Compose(ClockWindow& clock) {
-    if (!clock.canvas.Valid() || !clock.run.session) return false;
-    if (watcher != nullptr) watcher->BeforeFrame(clock.canvas.faceDirty);
-    RenderClock(clock.canvas, clock.run.session->Reading());
+// Composes each world clock at its zone's time and copies what changed into the picture; returns
+// those parts, in the picture's pixels.
+std::vector<IntBox> ComposeCells(ClockWindow& clock) {
+    std::vector<IntBox> changed;
+    const ClockReading& now = clock.run.session->Shown();
+    for (auto& cell : clock.cells) {
+        if (!cell->canvas.Valid()) continue;
+        const LocalDateTime time = clock.run.world->TimeOf(cell->clock, now);
+        RenderClock(cell->canvas, time, {true, clock.run.world->CaptionOf(cell->clock, time, now.local)});
+        for (const IntBox& box : cell->canvas.ChangedArea()) {
+            const IntBox at{box.left + cell->rect.left, box.top + cell->rect.top, box.width, box.height};
+            BitBlt(clock.picture.Dc(), at.left, at.top, box.width, box.height, cell->canvas.FrameLayer(), box.left,
+                   box.top, SRCCOPY);
+            changed.push_back(at);
+        }
+    }
+    return changed;
+}
+
+// The window's next frame, of the session's one reading, so that every clock of a tick shows the
+// same time; `changed` gets where it differs from the last.
+bool Compose(ClockWindow& clock, std::vector<IntBox>* changed = nullptr) {
+    if (!clock.Valid() || !clock.run.session) return false;
+    if (watcher != nullptr) watcher->BeforeFrame(clock.cells.empty() ? clock.canvas.faceDirty : clock.cells[0]->canvas.faceDirty);
+    if (clock.cells.empty()) {
+        RenderClock(clock.canvas, clock.run.session->Reading());
+        if (changed != nullptr) *changed = clock.canvas.ChangedArea();
+    } else {
+        std::vector<IntBox> cells = ComposeCells(clock);
+        if (changed != nullptr) *changed = std::move(cells);
+    }
     clock.composed = true;
     return true;
 }
 
 // A new frame, shown where it changed.
 void ShowNewFrame(HWND window, ClockWindow& clock) {
-    if (!Compose(clock)) return;
+    std::vector<IntBox> changed;
+    if (!Compose(clock, &changed)) return;
     if (!IsFullScreen()) {
         InvalidateRect(window, nullptr, FALSE);
         return;
     }
-    for (const IntBox& box : clock.canvas.ChangedArea()) {
+    for (const IntBox& box : changed) {
         const RECT part{box.left, box.top, box.left + box.width, box.top + box.height};
         InvalidateRect(window, &part, FALSE);
     }
@@ -201,11 +262,10 @@ LRESULT OnPaint(HWND window) {
     HDC target = BeginPaint(window, &paint);
     ClockWindow* clock = ClockOf(window);
     // The first paint composes the first frame; later ones show what the ticks composed.
-    if (target != nullptr && clock != nullptr && ((clock->composed && clock->canvas.Valid()) || Compose(*clock))) {
-        SaverCanvas& canvas = clock->canvas;
-        ShowFrame(window, target, canvas, paint.rcPaint);
+    if (target != nullptr && clock != nullptr && ((clock->composed && clock->Valid()) || Compose(*clock))) {
+        ShowFrame(window, target, *clock, paint.rcPaint);
         if (watcher != nullptr && !IsFullScreen()) {
-            watcher->PreviewPainted(window, canvas.FrameLayer(), canvas.Width(), canvas.Height());
+            watcher->PreviewPainted(window, clock->Frame(), clock->Width(), clock->Height());
         }
     }
     EndPaint(window, &paint);
@@ -217,7 +277,10 @@ void Carry(SaverRun& run, HWND window, const SessionStep& step) {
     for (HWND clock : run.clocks) {
         ClockWindow* state = ClockOf(clock);
         if (state == nullptr) continue;
-        if (step.dialDirty) state->canvas.faceDirty = true;
+        if (step.dialDirty) {
+            state->canvas.faceDirty = true;
+            for (auto& cell : state->cells) cell->canvas.faceDirty = true;
+        }
         if (step.draw) ShowNewFrame(clock, *state);
     }
     if (step.end) EndSaver(window);

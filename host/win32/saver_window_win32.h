@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/saver_session.h"
+#include "host/world_clocks.h"
 #include "render/render_clock_win32.h"
 
 // The window named on the command line: the preview's host, the settings dialog's owner.
@@ -39,6 +40,7 @@ struct SaverRun {
     std::vector<HWND> clocks;   // the live clock windows; the first holds the timer
     std::vector<HWND> covers;   // the black windows over the other monitors
     std::optional<SaverSession> session;  // from the first clock's creation
+    std::optional<WorldClocks> world;     // the clocks each clock window shows, from then too
     bool timerMissing = false;  // the system refused the frame timer so far
     UINT timerPeriodMs = 0;     // the frame timer's period as last set
     bool released = false;      // released once; later closes and destroys do nothing
