@@ -47,6 +47,13 @@ python3 "$TARNWICK_SOURCE/tests/e2e/picture_check.py" "$WORK/frame.png" 800 600 
     --out "$WORK/corner.png"
 python3 "$TARNWICK_SOURCE/tests/e2e/picture_check.py" "$WORK/corner.png" 800 600 --top-left "$WORK/frame.png" 0.5 ||
     linux_fail "tarnwick-frame drew no half-size clock in the top-left corner"
+# World clocks at their zones' times, in a local zone of UTC.
+for hour in 02 12; do
+    TZ=UTC "$TARNWICK_BUILD/tarnwick-frame" --size 1500x500 --time "2026-03-14 $hour:00:00" --zone Asia/Tokyo \
+        --zone America/New_York=NY --out "$WORK/zones-$hour.png"
+done
+python3 "$TARNWICK_SOURCE/tests/e2e/world_clocks_check.py" "$WORK/zones-02.png" "$WORK/zones-12.png" 1500 500 ||
+    linux_fail "tarnwick-frame drew the world clocks wrong"
 
 linux_start_xvfb 1280x1024
 env "${FAKED_TIME[@]}" "$TARNWICK_BIN" --seconds fullback &

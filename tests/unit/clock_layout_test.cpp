@@ -82,3 +82,11 @@ TEST(ClockLayoutTest, ALentWindowShowsAClockOnlyOnTheMainMonitorUnlessEvery) {
         EXPECT_EQ(LentWindowHasClock(LayOutClocks(c.monitors, everything, settings), c.x, c.y, settings), c.clock) << c.where;
     }
 }
+
+TEST(ClockLayoutTest, WorldClocksShareAMonitorInARowOrAColumn) {
+    EXPECT_EQ(ClockCells({0, 0, 1920, 1080}, 3),
+              (std::vector<ScreenRect>{{0, 0, 640, 1080}, {640, 0, 1280, 1080}, {1280, 0, 1920, 1080}}));
+    EXPECT_EQ(ClockCells({10, 0, 1090, 1921}, 2), (std::vector<ScreenRect>{{10, 0, 1090, 960}, {10, 960, 1090, 1921}}));
+    const std::vector<MonitorPlan> plans = LayOutClocks({{primary, true}, {right, false}}, everything, Monitors(true), 2);
+    EXPECT_EQ(plans[1].clocks, (std::vector<ScreenRect>{{1024, 0, 1424, 600}, {1424, 0, 1824, 600}}));
+}
