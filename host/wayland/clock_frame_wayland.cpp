@@ -29,13 +29,16 @@ ClockPicture::~ClockPicture() {
 
 bool ClockPicture::Valid() const { return cairo_surface_status(picture_) == CAIRO_STATUS_SUCCESS; }
 
-void ClockPicture::Compose(const ClockSettings& settings, const LocalDateTime& now, const char* homePage,
-                           bool dialDirty, cairo_region_t* changed) {
+void ClockPicture::Compose(const ClockSettings& settings, const WorldClocks& world, const ClockReading& now,
+                           const char* homePage, bool dialDirty, cairo_region_t* changed) {
     for (size_t i = 0; i < canvases_.size(); ++i) {
         CairoCanvas& canvas = *canvases_[i];
         if (!canvas.Valid()) continue;
         if (dialDirty) canvas.faceDirty = true;
-        RenderClockFrame(canvas, SceneOf(canvas, settings, now, true, homePage));
+        const int clock = static_cast<int>(i) % world.Count();
+        const LocalDateTime time = world.TimeOf(clock, now);
+        const ClockRole role{world.Count() > 1, world.CaptionOf(clock, time, now.local)};
+        RenderClockFrame(canvas, SceneOf(canvas, settings, time, true, homePage, role));
         if (CairoRegion region = canvas.ChangedRegion(); region != nullptr) {
             cairo_region_translate(region.get(), rects_[i].left, rects_[i].top);
             cairo_region_union(changed, region.get());

@@ -10,6 +10,7 @@
 
 #include "common/local_time.h"
 #include "host/clock_layout.h"
+#include "host/world_clocks.h"
 #include "settings/clock_settings.h"
 
 class CairoCanvas;
@@ -30,8 +31,9 @@ public:
     cairo_surface_t* Surface() const { return picture_; }
     // Draws every clock at `now` (their dials anew first when `dialDirty`) and adds to `changed`
     // what differs from the last frame: the whole picture the first time.
-    void Compose(const ClockSettings& settings, const LocalDateTime& now, const char* homePage, bool dialDirty,
-                 cairo_region_t* changed);
+    // The clocks of a monitor are its local clock and its world clocks, in order.
+    void Compose(const ClockSettings& settings, const WorldClocks& world, const ClockReading& now, const char* homePage,
+                 bool dialDirty, cairo_region_t* changed);
 
 private:
     cairo_surface_t* picture_;

@@ -54,7 +54,7 @@ private:
 }  // namespace
 
 LayerSaver::LayerSaver(wl_display* display, SaverChoices choices)
-    : display_(display), choices_(std::move(choices)), session_(choices_.settings, true, ReadClock()) {}
+    : display_(display), choices_(std::move(choices)), session_(choices_.settings, true, ReadClock()), world_(choices_.settings) {}
 
 LayerSaver::~LayerSaver() {
     outputs_.clear();
@@ -205,7 +205,7 @@ void LayerSaver::LayOut() {
         all = {std::min(all.left, m.rect.left), std::min(all.top, m.rect.top), std::max(all.right, m.rect.right),
                std::max(all.bottom, m.rect.bottom)};
     }
-    const std::vector<MonitorPlan> plans = LayOutClocks(monitors, all, choices_.settings);
+    const std::vector<MonitorPlan> plans = LayOutClocks(monitors, all, choices_.settings, world_.Count());
     for (size_t i = 0; i < ready.size(); ++i) {
         const ScreenRect origin = monitors[i].rect;
         std::vector<ScreenRect> clocks;

@@ -37,7 +37,8 @@ public:
     const WaylandGlobals& Globals() const override { return globals_; }
     const ClockSettings& Settings() const override { return choices_.settings; }
     const char* HomePage() const override { return choices_.homePage.c_str(); }
-    const LocalDateTime& Reading() const override { return session_.Reading(); }
+    const ClockReading& Reading() const override { return session_.Shown(); }
+    const WorldClocks& World() const override { return world_; }
     bool DisplayOn() const override { return session_.DisplayOn(); }
     void OutputChanged() override;
     void VisibilityChanged() override;
@@ -80,6 +81,7 @@ private:
     SaverChoices choices_;
     SaverSession session_;
     BatteryWatch battery_;
+    WorldClocks world_;
     WaylandGlobals globals_;
     bool ending_ = false;
     int exitCode_ = 0;

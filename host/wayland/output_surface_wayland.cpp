@@ -291,7 +291,7 @@ void OutputSurface::DrawClock() {
     // Both buffers still with the compositor: the next release draws.
     if (buffer == nullptr) return;
     Region changed = EmptyRegion();
-    picture_->Compose(host_.Settings(), host_.Reading(), host_.HomePage(), dialDirty_, changed.get());
+    picture_->Compose(host_.Settings(), host_.World(), host_.Reading(), host_.HomePage(), dialDirty_, changed.get());
     dialDirty_ = false;
     due_ = false;
     // A buffer misses every frame shown from the other one: it copies their changes too.

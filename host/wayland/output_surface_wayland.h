@@ -11,6 +11,7 @@
 
 #include "common/local_time.h"
 #include "host/clock_layout.h"
+#include "host/world_clocks.h"
 #include "host/wayland/clock_frame_wayland.h"
 #include "host/wayland/shm_buffer_wayland.h"
 #include "host/wayland/wayland_globals_wayland.h"
@@ -23,7 +24,8 @@ public:
     virtual const ClockSettings& Settings() const = 0;
     virtual const char* HomePage() const = 0;
     // The reading the next frame shows, and whether frames are drawn at all.
-    virtual const LocalDateTime& Reading() const = 0;
+    virtual const ClockReading& Reading() const = 0;
+    virtual const WorldClocks& World() const = 0;
     virtual bool DisplayOn() const = 0;
     // The output's name or place became known or changed: the clocks are laid out anew.
     virtual void OutputChanged() = 0;
