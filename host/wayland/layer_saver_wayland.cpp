@@ -25,12 +25,6 @@ constexpr uint32_t SeatVersion = 5;
 constexpr uint32_t LayerShellVersion = 3;
 constexpr uint32_t XdgOutputVersion = 3;
 
-int64_t MonotonicMs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000;
-}
-
 template <typename T>
 T* Bind(wl_registry* registry, uint32_t name, const wl_interface* interface, uint32_t offered, uint32_t wanted) {
     return static_cast<T*>(wl_registry_bind(registry, name, interface, std::min(offered, wanted)));

@@ -13,12 +13,6 @@ constexpr uint32_t FractionalDenominator = 120;
 // this is taken as an output that is not shown (off, or the compositor stopped).
 constexpr int64_t UnseenAfterMs = 1500;
 
-int64_t MonotonicMs() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000;
-}
-
 bool SameRects(const std::vector<ScreenRect>& a, const std::vector<ScreenRect>& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin());
 }

@@ -4,6 +4,8 @@
 // callback is pending and a buffer is free; everything it waits for goes with it.
 #pragma once
 
+#include <ctime>
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -18,6 +20,13 @@
 #include "settings/clock_settings.h"
 
 // What an output asks of the program that holds it.
+// Milliseconds of the monotonic clock, which frame callbacks and close checks are timed by.
+inline int64_t MonotonicMs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000;
+}
+
 class OutputHost {
 public:
     virtual const WaylandGlobals& Globals() const = 0;
