@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "host/saver_session.h"
 #include "settings/clock_options.h"
 #include "settings/time_zones.h"
 #include <memory>
@@ -20,7 +21,8 @@ constexpr char BenchUsage[] =
     "draw, the frame compose and a plain copy of a frame-sized buffer, then whether the 4K frame meets its goal;\n"
     "then the same at 4K for a 40 % clock, whose frame should cost at most half of the first.\n"
     "The clock is drawn with the default settings and what the options change (e.g. --face dark --drift).\n"
-    "Then it times converting the time for the world clocks of --zone (default: four zones), once per tick.\n";
+    "Then it times converting the time for the world clocks of --zone (default: four zones), once per tick,\n"
+    "and a gliding needle's steps at 4K against frames composed whole.\n";
 
 struct BenchSize {
     int32_t width;
@@ -146,5 +148,36 @@ inline void BenchZones(const ClockSettings& settings, const std::vector<std::u16
     std::printf("zones %zu of %zu convert %.5f %.5f ms per tick, goal %.1f: %s\n", zones.size(), names.size(),
                 run.min / ZoneTicksPerRun, median, ZonesGoalMilliseconds,
                 median <= ZonesGoalMilliseconds && zones.size() == names.size() ? "met" : "missed");
+    std::fflush(stdout);
+}
+
+// A gliding needle's frame rebuilds only where the needle was and is: at 4K one step should cost
+// at most this share of a frame composed whole.
+constexpr double GlideStepGoalShare = 0.25;
+constexpr BenchSize GlideBenchSize{3840, 2160};
+constexpr LocalDateTime GlideBenchStart{2026, 3, 14, 6, 10, 10, 30, 0};
+
+// The reading one glide frame later.
+inline void NextGlideStep(LocalDateTime& time) {
+    time.millisecond += 1000 / GlideFramesPerSecond;
+    if (time.millisecond >= 1000) time.millisecond -= 1000, ++time.second;
+}
+
+// Times frames composed whole at GlideBenchStart, then (the canvas made incremental by
+// `incremental`) glide steps from it, with the platform's `compose` of a reading; prints both.
+template <typename Compose, typename Incremental>
+void BenchGlide(Compose compose, Incremental incremental) {
+    LocalDateTime time = GlideBenchStart;
+    const Timing whole = TimeRuns(FrameRuns, [&] { compose(time); });
+    incremental();
+    compose(time);
+    const Timing step = TimeRuns(FrameRuns, [&] {
+        NextGlideStep(time);
+        compose(time);
+    });
+    const double share = step.median / whole.median;
+    std::printf("%dx%d glide step %.2f %.2f whole frame %.2f %.2f: %.2f of it, goal %.2f: %s\n", GlideBenchSize.width,
+                GlideBenchSize.height, step.min, step.median, whole.min, whole.median, share, GlideStepGoalShare,
+                share <= GlideStepGoalShare ? "met" : "missed");
     std::fflush(stdout);
 }

@@ -42,6 +42,19 @@ BenchResult BenchOneSize(BenchSize size, const ClockSettings& settings) {
     return PrintBenchLine(size, settings.size, dial, frame, copy);
 }
 
+// A gliding needle at 4K: each step rebuilds only the needle's area.
+void BenchGlideSteps(ClockSettings settings) {
+    settings.glide = 1;
+    CairoCanvas canvas(GlideBenchSize.width, GlideBenchSize.height);
+    if (!canvas.Valid()) return;
+    BenchGlide(
+        [&](const LocalDateTime& time) {
+            RenderClockFrame(canvas, SceneOf(canvas, settings, time, true, TARNWICK_HOME_PAGE));
+            cairo_surface_flush(canvas.Frame());
+        },
+        [&] { canvas.incremental = true; });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -50,5 +63,6 @@ int main(int argc, char** argv) {
     if (!ReadBenchSettings({argv + 1, argv + argc}, settings, code)) return code;
     const int result = BenchAllSizes(FrameGoalTimesCopy, settings, BenchOneSize);
     BenchZones(settings, {u"Asia/Tokyo", u"America/New_York", u"Europe/London", u"Australia/Sydney"});
+    BenchGlideSteps(settings);
     return result;
 }

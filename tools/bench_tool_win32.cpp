@@ -37,6 +37,20 @@ BenchResult BenchOneSize(BenchSize size, const ClockSettings& settings) {
     return PrintBenchLine(size, settings.size, dial, frame, copy);
 }
 
+// A gliding needle at 4K: each step rebuilds and flushes only the needle's area.
+void BenchGlideSteps(ClockSettings settings) {
+    settings.glide = 1;
+    OffscreenCanvas canvas(GlideBenchSize.width, GlideBenchSize.height);
+    if (!canvas.Valid()) return;
+    SaverCanvas& layers = canvas.Canvas();
+    BenchGlide(
+        [&](const LocalDateTime& time) {
+            RenderClockFrame(layers, SceneOf(layers, settings, time, true, TARNWICK_HOME_PAGE));
+            GdiFlush();
+        },
+        [&] { layers.incremental = true; });
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -49,5 +63,6 @@ int wmain(int argc, wchar_t** argv) {
     const int result = BenchAllSizes(FrameGoalTimesCopy, settings, BenchOneSize);
     BenchZones(settings, {u"Tokyo Standard Time", u"Eastern Standard Time", u"GMT Standard Time",
                           u"AUS Eastern Standard Time"});
+    BenchGlideSteps(settings);
     return result;
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# How often frames are composed, observed through the saver's test build: it counts the frames it
-# composes and the frames that redrew the dial, and answers a window message with each count
-# (saver_poke probe). faketime sets the saver's local time; Wine's timers keep real time, so one
-# timer message arrives each real second.
+# How often frames are composed, stepping and gliding, observed through the saver's test build: it
+# counts the frames it composes and the frames that redrew the dial, and answers a window message
+# with each count (saver_poke probe). faketime sets the saver's local time; Wine's timers keep real
+# time, so one timer message arrives each real second (thirty while the needle glides).
 set -euo pipefail
 source "$TARNWICK_SOURCE/tests/e2e/e2e_lib.sh"
 
@@ -50,6 +50,19 @@ for mode in 1 2; do
         e2e_fail "seconds mode $mode composed $((last - first)) frames in 6 seconds"
     e2e_end_with_key
 done
+
+# A gliding needle: a frame for each of several needle positions a second (30 asked), on mains
+# power as Wine reports it.
+e2e_set_setting Glide REG_DWORD 1
+start_at '2026-03-14 12:07:40'
+sleep_until 3
+first=$(frames)
+sleep_until 5
+last=$(frames)
+echo "glide: $((last - first)) frames in 2 seconds"
+[ $((last - first)) -ge 10 ] || e2e_fail "a gliding needle composed $((last - first)) frames in 2 seconds"
+e2e_end_with_key
+e2e_set_setting Glide REG_DWORD 0
 
 # The date logo redraws the dial after a change of day; the text logo never does.
 e2e_set_setting 'Show seconds' REG_DWORD 1

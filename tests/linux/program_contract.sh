@@ -54,6 +54,12 @@ for hour in 02 12; do
 done
 python3 "$TARNWICK_SOURCE/tests/e2e/world_clocks_check.py" "$WORK/zones-02.png" "$WORK/zones-12.png" 1500 500 ||
     linux_fail "tarnwick-frame drew the world clocks wrong"
+# Half a second past 30 a gliding needle stands half-way to 31 (183 degrees); a stepping one on 30.
+for glide in "183 --glide" "180"; do
+    read -r degrees option <<<"$glide"
+    "$TARNWICK_BUILD/tarnwick-frame" --size 800x600 --logo off --time "2026-03-14 10:10:30.500" $option --out "$WORK/needle.png"
+    python3 "$TARNWICK_SOURCE/tests/e2e/needle_angle.py" "$WORK/needle.png" "$degrees" || linux_fail "tarnwick-frame $option"
+done
 
 linux_start_xvfb 1280x1024
 env "${FAKED_TIME[@]}" "$TARNWICK_BIN" --seconds fullback &

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "render/clock_scene.h"
 #include "render/hand_geometry.h"
 
 namespace {
@@ -96,6 +97,25 @@ TEST(HandGeometry, FullBackRunsTheSecondHandBackwards) {
         const ClockHands back = ClockHandsOf(kDial, {9, 41, 12}, FullBack);
         ASSERT_TRUE(seven.second.shown) << mode;
         for (int i = 0; i < 4; ++i) ExpectPoint(seven.second.needle[i], back.second.needle[i].x, back.second.needle[i].y, 0);
+    }
+}
+
+// A gliding needle stands between the seconds, forward or full back; without glide the same
+// reading stands on the second. The hour and minute hands never follow the milliseconds.
+TEST(HandGeometry, GlidingNeedleFollowsTheMilliseconds) {
+    const struct {
+        int32_t second, millisecond, mode;
+        bool glide;
+        double degrees;
+    } cases[] = {{30, 500, Normal, true, 183},     {30, 500, FullBack, true, 177}, {30, 500, Normal, false, 180},
+                 {30, 500, FullBack, false, 180},  {59, 999, Normal, true, 359.994}, {0, 1, Normal, true, 0.006},
+                 {0, 250, FullBack, true, 358.5},  {59, 750, FullBack, true, 1.5},   {12, 750, Off, true, 0}};
+    for (const auto& c : cases) {
+        const HandAngles a = HandAnglesOf(ClockTimeOf({2026, 3, 14, 6, 10, 10, c.second, c.millisecond}, c.glide), c.mode);
+        EXPECT_NEAR(a.second, c.degrees * DegreeToRadian, 1e-9) << c.second << "." << c.millisecond << " " << c.mode;
+        const HandAngles stepping = HandAnglesOf({10, 10, c.second}, c.mode);
+        EXPECT_DOUBLE_EQ(a.hour, stepping.hour);
+        EXPECT_DOUBLE_EQ(a.minute, stepping.minute);
     }
 }
 
