@@ -5,6 +5,9 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -79,13 +82,56 @@ void PrintVersion(const char* path) {
         std::printf("version none\n");
         return;
     }
-    for (const char* name : {"ProductName", "ProductVersion", "FileDescription"}) {
+    for (const char* name : {"CompanyName", "FileDescription", "FileVersion", "InternalName", "LegalCopyright",
+                             "OriginalFilename", "ProductName", "ProductVersion"}) {
         void* value = nullptr;
         UINT length = 0;
         const std::string key = std::string("\\StringFileInfo\\040904B0\\") + name;
         if (query(block.data(), key.c_str(), &value, &length)) std::printf("version-%s %s\n", name, static_cast<char*>(value));
     }
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (query(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed != nullptr) {
+        std::printf("version-fixed %u.%u.%u.%u\n", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                    HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+    }
     FreeLibrary(library);
+}
+
+// The header checksum against the one Windows computes (imagehlp), for scanners that judge a
+// program by it.
+void PrintChecksum(const char* path) {
+    HMODULE library = LoadLibraryA("imagehlp.dll");
+    using CheckSumProc = DWORD(WINAPI*)(PCSTR, PDWORD, PDWORD);
+    auto check = reinterpret_cast<CheckSumProc>(reinterpret_cast<void (*)()>(GetProcAddress(library, "MapFileAndCheckSumA")));
+    DWORD header = 0;
+    DWORD computed = 0;
+    if (check != nullptr && check(path, &header, &computed) == 0) std::printf("checksum %08lx %08lx\n", header, computed);
+    FreeLibrary(library);
+}
+
+// The section names as the file lists them, and the one holding the entry point: a packer adds
+// sections of its own and starts there.
+void PrintSections(const char* path) {
+    std::ifstream file(path, std::ios::binary);
+    const std::string image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (image.size() < sizeof(IMAGE_DOS_HEADER)) return;
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
+    // The headers and the section table fit in the first page after the PE signature.
+    if (dos->e_lfanew < 0 || static_cast<size_t>(dos->e_lfanew) + 4096 > image.size()) return;
+    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS32*>(image.data() + dos->e_lfanew);
+    // The entry point's field lies at the same place in the 32-bit and the 64-bit optional header.
+    const DWORD entry = headers->OptionalHeader.AddressOfEntryPoint;
+    const auto* section = reinterpret_cast<const IMAGE_SECTION_HEADER*>(
+        reinterpret_cast<const BYTE*>(&headers->OptionalHeader) + headers->FileHeader.SizeOfOptionalHeader);
+    std::string names;
+    std::string entrySection = "none";
+    for (int i = 0; i < headers->FileHeader.NumberOfSections; ++i, ++section) {
+        const std::string name(reinterpret_cast<const char*>(section->Name), strnlen(reinterpret_cast<const char*>(section->Name), 8));
+        names += " " + name;
+        if (entry >= section->VirtualAddress && entry < section->VirtualAddress + section->Misc.VirtualSize) entrySection = name;
+    }
+    std::printf("sections%s\nentry-section %s\n", names.c_str(), entrySection.c_str());
 }
 
 }  // namespace
@@ -103,5 +149,7 @@ int main(int argc, char** argv) {
     PrintManifest(module);
     FreeLibrary(module);
     PrintVersion(argv[1]);
+    PrintChecksum(argv[1]);
+    PrintSections(argv[1]);
     return 0;
 }
