@@ -5,9 +5,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -110,30 +107,6 @@ void PrintChecksum(const char* path) {
     FreeLibrary(library);
 }
 
-// The section names as the file lists them, and the one holding the entry point: a packer adds
-// sections of its own and starts there.
-void PrintSections(const char* path) {
-    std::ifstream file(path, std::ios::binary);
-    const std::string image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (image.size() < sizeof(IMAGE_DOS_HEADER)) return;
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(image.data());
-    // The headers and the section table fit in the first page after the PE signature.
-    if (dos->e_lfanew < 0 || static_cast<size_t>(dos->e_lfanew) + 4096 > image.size()) return;
-    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS32*>(image.data() + dos->e_lfanew);
-    // The entry point's field lies at the same place in the 32-bit and the 64-bit optional header.
-    const DWORD entry = headers->OptionalHeader.AddressOfEntryPoint;
-    const auto* section = reinterpret_cast<const IMAGE_SECTION_HEADER*>(
-        reinterpret_cast<const BYTE*>(&headers->OptionalHeader) + headers->FileHeader.SizeOfOptionalHeader);
-    std::string names;
-    std::string entrySection = "none";
-    for (int i = 0; i < headers->FileHeader.NumberOfSections; ++i, ++section) {
-        const std::string name(reinterpret_cast<const char*>(section->Name), strnlen(reinterpret_cast<const char*>(section->Name), 8));
-        names += " " + name;
-        if (entry >= section->VirtualAddress && entry < section->VirtualAddress + section->Misc.VirtualSize) entrySection = name;
-    }
-    std::printf("sections%s\nentry-section %s\n", names.c_str(), entrySection.c_str());
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -150,6 +123,5 @@ int main(int argc, char** argv) {
     FreeLibrary(module);
     PrintVersion(argv[1]);
     PrintChecksum(argv[1]);
-    PrintSections(argv[1]);
     return 0;
 }

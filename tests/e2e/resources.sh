@@ -37,16 +37,20 @@ EOF
     done
     # The shipped files only: the test build keeps its debug records.
     [ "$scr" != "$TEST_SCR" ] || continue
-    expect_line "entry-section .text"
     read -r header computed < <(awk '$1 == "checksum" { print $2, $3 }' <<<"$report")
     [ -n "$header" ] && [ "$header" = "$computed" ] && [ "$header" != 00000000 ] ||
         e2e_fail "$(basename "$scr"): header checksum ${header:-none}, computed ${computed:-none}"
-    for section in $(awk '$1 == "sections" { $1 = ""; print }' <<<"$report"); do
+    text_start=0 text_end=0
+    sections=$(x86_64-w64-mingw32-objdump -h "$scr" | awk '$2 ~ /^\./ { print $2, $3, $4 }')
+    while read -r section size address; do
         case $section in
             .text | .data | .rdata | .pdata | .xdata | .eh_fram | .bss | .idata | .CRT | .tls | .rsrc | .reloc) ;;
             *) e2e_fail "$(basename "$scr"): section $section is not the linker's" ;;
         esac
-    done
+        [ "$section" = .text ] && text_start=$((16#$address)) text_end=$((16#$address + 16#$size))
+    done <<<"$sections"
+    start=$(($(x86_64-w64-mingw32-objdump -f "$scr" | awk '/^start address/ { print $3 }')))
+    [ "$start" -ge "$text_start" ] && [ "$start" -lt "$text_end" ] || e2e_fail "$(basename "$scr") does not start in .text"
 done
 
 e2e_park_pointer
