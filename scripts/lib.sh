@@ -5,9 +5,11 @@ TARNWICK_PACKAGES=(cmake ninja-build g++ libgtest-dev googletest
     g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64
     xvfb xauth x11-utils imagemagick xdotool faketime fonts-dejavu-core python3 nsis xserver-xephyr
     pkg-config libcairo2-dev libpango1.0-dev libx11-dev libxext-dev libxrandr-dev libxinerama-dev x11-xserver-utils xscreensaver procps dpkg-dev file
-    libgtk-3-dev libgtk-layer-shell-dev libwayland-bin wayland-protocols sway grim wtype lintian
-    osslsigncode p7zip-full openssl python3-yaml)
+    libgtk-3-dev libgtk-layer-shell-dev libwayland-bin wayland-protocols sway grim wtype lintian)
 TARNWICK_SCREEN="-screen 0 1920x1080x24"
+# The release files: signing and its test certificate, the uninstaller taken out of a setup
+# program, the manifest check.
+TARNWICK_PACKAGES+=(osslsigncode openssl p7zip-full python3-yaml)
 
 # Installs whatever of the build and test packages is missing (Debian, as root).
 tarnwick_install_deps() {
