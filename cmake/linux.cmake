@@ -56,6 +56,7 @@ if(TARNWICK_WAYLAND_FOUND AND TARNWICK_WAYLAND_PROTOCOLS AND TARNWICK_WAYLAND_SC
   add_custom_target(tarnwick_wayland_manual ALL DEPENDS tarnwick-wayland.1.gz)
   install(FILES ${CMAKE_BINARY_DIR}/tarnwick-wayland.1.gz DESTINATION share/man/man1 COMPONENT wayland)
   set(TARNWICK_DEB_COMPONENTS xscreensaver wayland)
+  set(TARNWICK_DEB_TARGETS tarnwick-wayland tarnwick_wayland_manual)
 else()
   message(STATUS "tarnwick-wayland not built: libwayland-client, wayland-scanner or wayland-protocols (with fractional-scale) is missing")
   set(TARNWICK_DEB_COMPONENTS xscreensaver)
@@ -126,6 +127,11 @@ foreach(component IN LISTS TARNWICK_DEB_COMPONENTS)
   file(WRITE ${CMAKE_BINARY_DIR}/lintian/${package} "${package}: initial-upload-closes-no-bugs\n")
   install(FILES ${CMAKE_BINARY_DIR}/lintian/${package} DESTINATION share/lintian/overrides COMPONENT ${component})
 endforeach()
+
+# What the packages hold, so that scripts/package builds that alone (it also sets
+# CMAKE_SKIP_INSTALL_ALL_DEPENDENCY: cpack then installs without building everything first).
+add_custom_target(tarnwick_deb_files)
+add_dependencies(tarnwick_deb_files tarnwick tarnwick_manual tarnwick_changelog ${TARNWICK_DEB_TARGETS})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEB_COMPONENT_INSTALL ON)

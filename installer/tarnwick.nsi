@@ -1,6 +1,7 @@
 ; Tarnwick setup. scripts/package compiles this script once per Windows architecture:
 ;   makensis -DARCH=x64|x86 -DCONFIG=<build>/generated/installer_config.nsh
-;            -DSCR64=<64-bit tarnwick.scr> -DSCR32=<32-bit tarnwick.scr> -DDIST=<folder> tarnwick.nsi
+;            -DSCR64=<64-bit tarnwick.scr> -DSCR32=<32-bit tarnwick.scr> -DDIST=<folder>
+;            [-DFINISH=<scripts/finish-pe>] tarnwick.nsi
 ; The x64 program (64-bit Windows) puts the 64-bit saver into System32 and the 32-bit one into
 ; SysWOW64; the x86 program (32-bit Windows only) puts the 32-bit saver into System32.
 ; Exit codes: 0 done, 1 cancelled by the user, 2 aborted (a saver file could not be replaced),
@@ -44,6 +45,13 @@ BrandingText "Brevant"
 ; A saver file that cannot be replaced offers Retry or Cancel, never a silent skip.
 AllowSkipFiles off
 FileErrorText "Cannot replace $0.$\r$\nTarnwick is still running (full screen, in the Screen Saver Settings or its settings dialog). End it, then click Retry."
+
+; The finishing step of the savers (a signature when a certificate is given, the header checksum)
+; runs on the setup program and, before it goes inside, on the uninstaller it writes.
+!ifdef FINISH
+  !finalize '"${FINISH}" "%1" "Tarnwick" "${HOME_PAGE}"' = 0
+  !uninstfinalize '"${FINISH}" "%1" "Tarnwick" "${HOME_PAGE}"' = 0
+!endif
 
 VIProductVersion "${VERSION_QUAD}"
 VIFileVersion "${VERSION_QUAD}"

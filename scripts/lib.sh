@@ -8,6 +8,9 @@ TARNWICK_PACKAGES=(cmake ninja-build g++ libgtest-dev googletest
     libwayland-dev libwayland-bin wayland-protocols sway grim wtype lintian
     libhowardhinnant-date-dev tzdata)
 TARNWICK_SCREEN="-screen 0 1920x1080x24"
+# The release files: signing and its test certificate, the uninstaller taken out of a setup
+# program, the manifest check.
+TARNWICK_PACKAGES+=(osslsigncode openssl p7zip-full python3-yaml)
 
 # Installs whatever of the build and test packages is missing (Debian, as root).
 tarnwick_install_deps() {
@@ -69,12 +72,15 @@ tarnwick_start_xvfb() {
     trap 'kill "$TARNWICK_XVFB_PID" 2>/dev/null' EXIT
 }
 
-# Builds the native preset and puts the Debian packages of the Linux programs into build/dist/.
+# Builds what the Debian packages of the Linux programs hold (native preset) and puts the packages
+# into the given folder (build/dist/ by default). The install then builds nothing more: without
+# CMAKE_SKIP_INSTALL_ALL_DEPENDENCY cpack would build every test first.
 tarnwick_package_deb() {
-    local staging="$TARNWICK_ROOT/build/native/cpack"
-    tarnwick_build native >/dev/null || return 1
+    local dist=${1:-$TARNWICK_ROOT/build/dist} staging="$TARNWICK_ROOT/build/native/cpack"
+    (cd "$TARNWICK_ROOT" && cmake --preset native -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null &&
+        cmake --build --preset native --target tarnwick_deb_files >/dev/null) || return 1
     rm -rf "$staging"
     (cd "$TARNWICK_ROOT/build/native" && cpack -G DEB -B "$staging" >/dev/null) || return 1
-    mkdir -p "$TARNWICK_ROOT/build/dist"
-    mv "$staging"/*.deb "$TARNWICK_ROOT/build/dist/"
+    mkdir -p "$dist"
+    mv "$staging"/*.deb "$dist/"
 }

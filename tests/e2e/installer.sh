@@ -17,8 +17,10 @@ for arch in x64:pei-x86-64 x86:pei-i386; do
     setup="$dist/tarnwick-$version-setup-${arch%%:*}.exe"
     x86_64-w64-mingw32-objdump -f "$setup" | grep -q "format ${arch#*:}$" || e2e_fail "$setup is not ${arch#*:}"
     grep -qa requireAdministrator "$setup" || e2e_fail "$setup does not ask for administrator rights"
-    e2e_program resource_reader "$(winepath -w "$setup")" | grep -qxF "version-ProductVersion $version" ||
-        e2e_fail "$setup has no version record of $version"
+    report=$(e2e_program resource_reader "$(winepath -w "$setup")")
+    grep -qxF "version-ProductVersion $version" <<<"$report" || e2e_fail "$setup has no version record of $version"
+    awk '$1 == "checksum" && $2 == $3 && $2 != "00000000" { ok = 1 } END { exit !ok }' <<<"$report" ||
+        e2e_fail "$setup: the header checksum does not hold"
 done
 rm -rf "$TARNWICK_BUILD/e2e-zip"
 python3 -m zipfile -e "$dist/tarnwick-$version-windows.zip" "$TARNWICK_BUILD/e2e-zip"

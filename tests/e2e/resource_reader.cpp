@@ -79,12 +79,31 @@ void PrintVersion(const char* path) {
         std::printf("version none\n");
         return;
     }
-    for (const char* name : {"ProductName", "ProductVersion", "FileDescription"}) {
+    for (const char* name : {"CompanyName", "FileDescription", "FileVersion", "InternalName", "LegalCopyright",
+                             "OriginalFilename", "ProductName", "ProductVersion"}) {
         void* value = nullptr;
         UINT length = 0;
         const std::string key = std::string("\\StringFileInfo\\040904B0\\") + name;
         if (query(block.data(), key.c_str(), &value, &length)) std::printf("version-%s %s\n", name, static_cast<char*>(value));
     }
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (query(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length) && fixed != nullptr) {
+        std::printf("version-fixed %u.%u.%u.%u\n", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                    HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
+    }
+    FreeLibrary(library);
+}
+
+// The header checksum against the one Windows computes (imagehlp), for scanners that judge a
+// program by it.
+void PrintChecksum(const char* path) {
+    HMODULE library = LoadLibraryA("imagehlp.dll");
+    using CheckSumProc = DWORD(WINAPI*)(PCSTR, PDWORD, PDWORD);
+    auto check = reinterpret_cast<CheckSumProc>(reinterpret_cast<void (*)()>(GetProcAddress(library, "MapFileAndCheckSumA")));
+    DWORD header = 0;
+    DWORD computed = 0;
+    if (check != nullptr && check(path, &header, &computed) == 0) std::printf("checksum %08lx %08lx\n", header, computed);
     FreeLibrary(library);
 }
 
@@ -103,5 +122,6 @@ int main(int argc, char** argv) {
     PrintManifest(module);
     FreeLibrary(module);
     PrintVersion(argv[1]);
+    PrintChecksum(argv[1]);
     return 0;
 }
