@@ -61,23 +61,22 @@ int32_t Within(int32_t value, SettingRange rule, int32_t fallback) {
 }
 
 // A clock in a row: its square above a caption strip of an eighth of the cell, the layer the
-// whole cell so that the caption is cached with the dial.
+// square and the caption under it, so that the caption is cached with the dial and a frame copies
+// no more than the clock.
 void PlaceInRow(ClockScene& scene, int32_t size) {
     const int32_t strip = scene.height / 8;
     const int32_t half = Scaled(std::min(scene.width / 2, (scene.height - strip) / 2), size / 100.0);
     scene.dial = DialGeometryOf(2 * half, 2 * half);
-    const int32_t dx = scene.width / 2 - half, dy = (scene.height - strip) / 2 - half;
-    scene.dial.centerX += dx;
-    scene.dial.centerY += dy;
-    scene.faceWidth = scene.width;
-    scene.faceHeight = scene.height;
-    scene.faceOrigin = {0, 0};
     scene.shadowOffset = std::max(1, ShadowOffset * size / FullClockSize);
     // The caption just under the dial, on two lines' height of its own size.
     scene.captionEmSize = std::max(12.0f, scene.dial.radius * 0.12f);
-    const float top = static_cast<float>(scene.dial.centerY + scene.dial.radius);
-    scene.captionBox = {0, top, static_cast<float>(scene.width),
-                        std::min(2 * scene.captionEmSize, static_cast<float>(scene.height) - top)};
+    const int32_t top = scene.dial.centerY + scene.dial.radius;
+    scene.faceOrigin = {scene.width / 2 - half, (scene.height - strip) / 2 - half};
+    scene.faceWidth = 2 * half;
+    scene.faceHeight = std::max(2 * half, std::min(top + static_cast<int32_t>(2 * scene.captionEmSize),
+                                                   scene.height - scene.faceOrigin.y));
+    scene.captionBox = {0, static_cast<float>(top), static_cast<float>(scene.faceWidth),
+                        static_cast<float>(scene.faceHeight - top)};
     // Dark text on a light ground, light text on a dark one.
     const uint32_t g = scene.palette.ground;
     const uint32_t luma = ((g >> 16) & 0xFF) * 3 + ((g >> 8) & 0xFF) * 6 + (g & 0xFF);

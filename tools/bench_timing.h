@@ -10,8 +10,11 @@
 #include <vector>
 
 #include "host/saver_session.h"
+#include "host/clock_layout.h"
+#include "render/clock_scene.h"
 #include "settings/clock_options.h"
 #include "settings/time_zones.h"
+#include <functional>
 #include <memory>
 #include <cstring>
 #include <vector>
@@ -179,5 +182,30 @@ void BenchGlide(Compose compose, Incremental incremental) {
     std::printf("%dx%d glide step %.2f %.2f whole frame %.2f %.2f: %.2f of it, goal %.2f: %s\n", GlideBenchSize.width,
                 GlideBenchSize.height, step.min, step.median, whole.min, whole.median, share, GlideStepGoalShare,
                 share <= GlideStepGoalShare ? "met" : "missed");
+    std::fflush(stdout);
+}
+
+// A row of world clocks at 4K: each clock drawn at its own size costs no more, all together, than
+// one full clock's frame.
+constexpr int RowBenchClocks = 5;
+constexpr BenchSize RowBenchSize{3840, 2160};
+
+// Times one full clock's frame and the frames of a row of RowBenchClocks clocks in the same run;
+// `frames(width, height, role)` makes a canvas with its dial drawn and returns the job that composes
+// one frame on it.
+template <typename Frames>
+void BenchRow(Frames frames) {
+    const std::function<void()> whole = frames(RowBenchSize.width, RowBenchSize.height, ClockRole{});
+    std::vector<std::function<void()>> cells;
+    for (const ScreenRect& r : ClockCells({0, 0, RowBenchSize.width, RowBenchSize.height}, RowBenchClocks)) {
+        cells.push_back(frames(r.right - r.left, r.bottom - r.top, ClockRole{true, u"Tokyo"}));
+    }
+    const Timing one = TimeRuns(FrameRuns, whole);
+    const Timing row = TimeRuns(FrameRuns, [&] {
+        for (const auto& cell : cells) cell();
+    });
+    std::printf("%dx%d row of %d clocks %.2f %.2f one clock %.2f %.2f: %.2f of it, goal at most 1: %s\n",
+                RowBenchSize.width, RowBenchSize.height, RowBenchClocks, row.min, row.median, one.min, one.median,
+                row.median / one.median, row.median <= one.median ? "met" : "missed");
     std::fflush(stdout);
 }

@@ -55,6 +55,19 @@ void BenchGlideSteps(ClockSettings settings) {
         [&] { canvas.incremental = true; });
 }
 
+// Five world clocks at 4K against one full clock.
+void BenchRowOfClocks(const ClockSettings& settings) {
+    BenchRow([&](int32_t width, int32_t height, const ClockRole& role) -> std::function<void()> {
+        auto canvas = std::make_shared<CairoCanvas>(width, height);
+        auto scene = std::make_shared<ClockScene>(SceneOf(*canvas, settings, BenchTime, true, TARNWICK_HOME_PAGE, role));
+        RenderDial(*canvas, *scene);
+        return [canvas, scene] {
+            RenderFrameOverDial(*canvas, *scene);
+            cairo_surface_flush(canvas->Frame());
+        };
+    });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -64,5 +77,6 @@ int main(int argc, char** argv) {
     const int result = BenchAllSizes(FrameGoalTimesCopy, settings, BenchOneSize);
     BenchZones(settings, {u"Asia/Tokyo", u"America/New_York", u"Europe/London", u"Australia/Sydney"});
     BenchGlideSteps(settings);
+    BenchRowOfClocks(settings);
     return result;
 }

@@ -51,6 +51,20 @@ void BenchGlideSteps(ClockSettings settings) {
         [&] { layers.incremental = true; });
 }
 
+// Five world clocks at 4K against one full clock.
+void BenchRowOfClocks(const ClockSettings& settings) {
+    BenchRow([&](int32_t width, int32_t height, const ClockRole& role) -> std::function<void()> {
+        auto canvas = std::make_shared<OffscreenCanvas>(width, height);
+        SaverCanvas& layers = canvas->Canvas();
+        auto scene = std::make_shared<ClockScene>(SceneOf(layers, settings, BenchTime, true, TARNWICK_HOME_PAGE, role));
+        RenderDial(layers, *scene);
+        return [canvas, scene] {
+            RenderFrameOverDial(canvas->Canvas(), *scene);
+            GdiFlush();
+        };
+    });
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -64,5 +78,6 @@ int wmain(int argc, wchar_t** argv) {
     BenchZones(settings, {u"Tokyo Standard Time", u"Eastern Standard Time", u"GMT Standard Time",
                           u"AUS Eastern Standard Time"});
     BenchGlideSteps(settings);
+    BenchRowOfClocks(settings);
     return result;
 }
