@@ -107,8 +107,10 @@ void RenderFrameOverDial(ClockCanvas& canvas, const ClockScene& scene) {
 void RenderClockFrame(ClockCanvas& canvas, const ClockScene& scene) {
     canvas.BeginFrame();
     if (canvas.Valid() && canvas.PrepareFace(scene.faceWidth, scene.faceHeight)) canvas.faceDirty = true;
+    // A world clock's date and caption turn at its own zone's midnight, which the ticks of the
+    // local time do not see.
     std::u16string dialTexts = scene.dateText + u'\n' + scene.caption;
-    if (dialTexts != canvas.dialTexts_) canvas.faceDirty = true;
+    if (scene.inRow && dialTexts != canvas.dialTexts_) canvas.faceDirty = true;
     canvas.dialTexts_ = std::move(dialTexts);
     if (canvas.faceDirty && canvas.Valid()) {
         RenderDial(canvas, scene);

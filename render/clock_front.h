@@ -65,8 +65,7 @@ private:
     // there: a whole frame then copies the face alone.
     bool groundLaid_ = false;
     std::vector<IntBox> changed_;
-    // The texts the dial was last drawn with: a world clock's date and caption turn at its own
-    // midnight, so a change of them redraws the dial.
+    // The texts the dial of a world clock was last drawn with: a change of them redraws it.
     std::u16string dialTexts_;
 };
 

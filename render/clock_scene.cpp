@@ -171,7 +171,7 @@ ClockScene MakeClockScene(int32_t width, int32_t height, const ClockSettings& se
                      fullScreen, u"",
                      homePage, dark ? DarkPalette : LightPaletteOf(settings),
                      dark ? DarkBannerColor : ColorRefToArgb(settings.colorOfInk), {0, 0},
-                     {},       0, 0, {0, 0}, ShadowOffset, {}, role.caption, {0, 0, 0, 0}, 0, 0};
+                     {},       0, 0, {0, 0}, ShadowOffset, {}, role.inRow, role.caption, {0, 0, 0, 0}, 0, 0};
     if (LogoModeOf(settings.showLogo) == LogoMode::Date && formatDate != nullptr) scene.dateText = formatDate(time);
     PlaceClock(scene, settings, fullScreen, role.inRow);
     // The hands stand where the frame shows the dial.

@@ -59,6 +59,7 @@ struct ClockScene {
     IntPoint faceOrigin;       // where the layer's top-left lies in the frame, the drift included
     int32_t shadowOffset;      // the hands' shadow, in proportion to the clock's size
     ClockHands hands;          // the hands at the scene's time, where the frame shows them
+    bool inRow;                // one of a row of world clocks
     std::u16string caption;    // under a clock in a row of world clocks; empty: none
     FloatBox captionBox;       // where it is centred, in the face layer
     float captionEmSize;
