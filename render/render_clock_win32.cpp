@@ -92,22 +92,28 @@ LocalDateTime LocalTimeNow() {
     return LocalDateTimeOf(now);
 }
 
-TickInstant InstantOf(const LocalDateTime& time) {
+namespace {
+
+// FILETIME counts 100 ns from 1601; an instant counts from 1970, as the waits need only
+// differences of it.
+TickInstant InstantOfFileTime(const FILETIME& fileTime) {
     constexpr int64_t FileTimeOf1970 = 116'444'736'000'000'000;
     constexpr int64_t UnitsPerSecond = 10'000'000;
-    const SYSTEMTIME local = SystemTimeOf(time);
-    SYSTEMTIME utc{};
-    FILETIME fileTime{};
-    if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !SystemTimeToFileTime(&utc, &fileTime)) return {0, 0};
     const int64_t units = ((int64_t{fileTime.dwHighDateTime} << 32) | fileTime.dwLowDateTime) - FileTimeOf1970;
     return {units / UnitsPerSecond, (units % UnitsPerSecond) * 100};
 }
 
+}  // namespace
+
+TickInstant InstantOf(const LocalDateTime& time) {
+    const SYSTEMTIME local = SystemTimeOf(time);
+    SYSTEMTIME utc{};
+    FILETIME fileTime{};
+    if (!TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc) || !SystemTimeToFileTime(&utc, &fileTime)) return {0, 0};
+    return InstantOfFileTime(fileTime);
+}
+
 ClockReading ReadClock() {
-    // FILETIME counts 100 ns from 1601; the instant counts from 1970, as the waits need only
-    // differences of it.
-    constexpr int64_t FileTimeOf1970 = 116'444'736'000'000'000;
-    constexpr int64_t UnitsPerSecond = 10'000'000;
     FILETIME fileTime{};
     GetSystemTimeAsFileTime(&fileTime);
     SYSTEMTIME local{};
@@ -115,9 +121,7 @@ ClockReading ReadClock() {
     // One reading for both, so the local time is the instant's own.
     FileTimeToLocalFileTime(&fileTime, &localFileTime);
     FileTimeToSystemTime(&localFileTime, &local);
-    const int64_t units =
-        ((int64_t{fileTime.dwHighDateTime} << 32) | fileTime.dwLowDateTime) - FileTimeOf1970;
-    return {{units / UnitsPerSecond, (units % UnitsPerSecond) * 100}, LocalDateTimeOf(local)};
+    return {InstantOfFileTime(fileTime), LocalDateTimeOf(local)};
 }
 
 std::u16string ShortDateOf(const LocalDateTime& time) {
