@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "render/clock_painter.h"
 
@@ -37,6 +38,7 @@ public:
     CairoPainter(const CairoPainter&) = delete;
     CairoPainter& operator=(const CairoPainter&) = delete;
 
+    void ClipTo(const std::vector<IntBox>* boxes) override;
     void FillRectangle(const IntBox& box, uint32_t argb) override;
     void FillEllipse(const IntBox& box, uint32_t argb) override;
     void DrawEllipse(const IntBox& box, uint32_t argb, int32_t width) override;
@@ -59,5 +61,6 @@ private:
     GObjectHolder<PangoLayout> Layout(const std::string& text, const std::string& family, double emSize);
 
     CairoContext cr_;
+    bool clipped_ = false;
     std::string family_;  // empty while no family is chosen
 };

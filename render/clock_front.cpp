@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "render/area_painter.h"
 #include "render/clock_recipe.h"
 #include "render/extents_painter.h"
 
@@ -40,6 +41,30 @@ bool ClipBox(IntBox& box, int32_t width, int32_t height) {
 
 }  // namespace
 
+std::vector<IntBox> MergedBoxes(const std::vector<IntBox>& boxes) {
+    const auto area = [](const IntBox& b) { return int64_t{b.width} * b.height; };
+    const auto hull = [](const IntBox& a, const IntBox& b) {
+        const int32_t left = std::min(a.left, b.left), top = std::min(a.top, b.top);
+        return IntBox{left, top, std::max(a.left + a.width, b.left + b.width) - left,
+                      std::max(a.top + a.height, b.top + b.height) - top};
+    };
+    // A box joins one already kept when their hull is hardly larger than both: a gliding needle's
+    // old and new slices and its shadow's lie almost on one another. Fewer boxes cost a 2-D
+    // library's clip less than the few pixels they add.
+    std::vector<IntBox> merged;
+    for (const IntBox& box : boxes) {
+        auto into = std::find_if(merged.begin(), merged.end(), [&](const IntBox& kept) {
+            return area(hull(kept, box)) * 4 <= (area(kept) + area(box)) * 5;
+        });
+        if (into == merged.end()) {
+            merged.push_back(box);
+        } else {
+            *into = hull(*into, box);
+        }
+    }
+    return merged;
+}
+
 std::vector<IntBox> ChangedBoxes(const MeasuredSteps& before, const MeasuredSteps& after, int32_t width,
                                  int32_t height) {
     std::vector<IntBox> changed;
@@ -52,7 +77,7 @@ std::vector<IntBox> ChangedBoxes(const MeasuredSteps& before, const MeasuredStep
         if (i < was) add(before.boxes[i]);
         if (i < is) add(after.boxes[i]);
     }
-    return changed;
+    return MergedBoxes(changed);
 }
 
 void RenderDial(ClockCanvas& canvas, const ClockScene& scene) {
@@ -67,7 +92,8 @@ void RenderDial(ClockCanvas& canvas, const ClockScene& scene) {
 void RenderFrameOverDial(ClockCanvas& canvas, const ClockScene& scene) {
     if (!canvas.Valid()) return;
     // The frame is measured first, so only what moved is rebuilt.
-    ExtentsPainter measure;
+    const bool withinChanges = scene.settings.glide != 0;
+    ExtentsPainter measure(withinChanges ? UnionParts::Apart : UnionParts::Together);
     PaintHands(measure, scene);
     MeasuredSteps measured{measure.Boxes(), measure.Digests()};
     const IntBox face = FaceBoxOf(scene);
@@ -75,7 +101,12 @@ void RenderFrameOverDial(ClockCanvas& canvas, const ClockScene& scene) {
                          scene.palette.ground == canvas.lastGround_;
     if (partial) {
         canvas.changed_ = ChangedBoxes(canvas.lastSteps_, measured, canvas.Width(), canvas.Height());
-        if (!canvas.changed_.empty()) {
+        if (!canvas.changed_.empty() && withinChanges) {
+            canvas.CopyFaceToFrame(scene, &canvas.changed_);
+            const std::unique_ptr<ClockPainter> frame = canvas.FramePainter();
+            AreaPainter within(*frame, canvas.changed_);
+            PaintHands(within, scene);
+        } else if (!canvas.changed_.empty()) {
             // Everything the last frame drew goes back to the dial and every step is drawn again:
             // drawing clipped to the changed boxes alone would round some edges differently.
             std::vector<IntBox> drawn;

@@ -45,7 +45,9 @@ public:
     bool faceDirty = true;
     // Set: a frame restores the dial only where the last frame drew and draws the hands anew
     // there; the rest of the frame is kept. The frame is the same, pixel for pixel, as one built
-    // whole.
+    // whole. A gliding needle's frames (thirty a second) restore and draw only within the boxes
+    // that changed: there a 2-D library may round an anti-aliased edge that the boxes cut a few
+    // levels otherwise than a whole frame would.
     bool incremental = false;
     // Where the last frame differs from the one before, in canvas pixels: the old and new places
     // of the steps that changed (a moving needle is a few small boxes); the whole canvas for a

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "render/dial_geometry.h"
 
@@ -18,6 +19,10 @@ struct UnionShape {
 class ClockPainter {
 public:
     virtual ~ClockPainter() = default;
+
+    // The steps that follow draw only within the boxes (which may overlap); null: everywhere,
+    // as a painter starts.
+    virtual void ClipTo(const std::vector<IntBox>* boxes) = 0;
 
     virtual void FillRectangle(const IntBox& box, uint32_t argb) = 0;
     virtual void FillEllipse(const IntBox& box, uint32_t argb) = 0;

@@ -43,6 +43,43 @@ void ExtentsPainter::AddPoints(const FloatPoint* points, int count, double grow)
     Add({x, y, static_cast<int32_t>(std::ceil(right)) - x, static_cast<int32_t>(std::ceil(bottom)) - y}, grow);
 }
 
+void ExtentsPainter::AddSlices(const FloatPoint* points, int count) {
+    if (count <= 0) return;
+    // u runs along the longer side of the bounding box, v across it.
+    float left = points[0].x, right = points[0].x, top = points[0].y, bottom = points[0].y;
+    for (int i = 1; i < count; ++i) {
+        left = std::min(left, points[i].x), right = std::max(right, points[i].x);
+        top = std::min(top, points[i].y), bottom = std::max(bottom, points[i].y);
+    }
+    const bool alongX = right - left >= bottom - top;
+    const auto u = [alongX](const FloatPoint& p) { return double{alongX ? p.x : p.y}; };
+    const auto v = [alongX](const FloatPoint& p) { return double{alongX ? p.y : p.x}; };
+    const double from = alongX ? left : top, span = (alongX ? right : bottom) - from;
+    for (int k = 0; k < ShapeSlices; ++k) {
+        const double a = from + span * k / ShapeSlices, b = from + span * (k + 1) / ShapeSlices;
+        // The polygon's extent across a strip lies at its corners within the strip or where its
+        // edges cross the strip's sides.
+        double low = v(points[0]), high = low;
+        bool found = false;
+        const auto take = [&](double value) {
+            low = found ? std::min(low, value) : value, high = found ? std::max(high, value) : value;
+            found = true;
+        };
+        for (int i = 0; i < count; ++i) {
+            const FloatPoint& p = points[i];
+            const FloatPoint& q = points[(i + 1) % count];
+            if (u(p) >= a && u(p) <= b) take(v(p));
+            for (const double side : {a, b}) {
+                if ((u(p) - side) * (u(q) - side) < 0) take(v(p) + (v(q) - v(p)) * (side - u(p)) / (u(q) - u(p)));
+            }
+        }
+        if (!found) low = alongX ? top : left, high = alongX ? bottom : right;
+        const auto u0 = static_cast<int32_t>(std::floor(a)), u1 = static_cast<int32_t>(std::ceil(b));
+        const auto v0 = static_cast<int32_t>(std::floor(low)), v1 = static_cast<int32_t>(std::ceil(high));
+        Add(alongX ? IntBox{u0, v0, u1 - u0, v1 - v0} : IntBox{v0, u0, v1 - v0, u1 - u0}, 0);
+    }
+}
+
 void ExtentsPainter::FillRectangle(const IntBox& box, uint32_t argb) {
     digest_ = 1;
     Mix(box), Mix(argb);
@@ -71,32 +108,47 @@ void ExtentsPainter::FillEllipseGradient(const IntBox& box, IntPoint from, IntPo
 void ExtentsPainter::DrawLine(FloatPoint from, FloatPoint to, uint32_t argb, int32_t width) {
     digest_ = 5;
     Mix(from), Mix(to), Mix(argb), Mix(width);
-    const FloatPoint ends[] = {from, to};
-    AddPoints(ends, 2, width / 2.0);
+    // Flat caps: the line is the rectangle of its width round the segment.
+    const double dx = to.x - from.x, dy = to.y - from.y, length = std::hypot(dx, dy);
+    if (length == 0) {
+        const FloatPoint ends[] = {from, to};
+        for (int k = 0; k < ShapeSlices; ++k) AddPoints(ends, 2, width / 2.0);
+        return;
+    }
+    const auto nx = static_cast<float>(-dy / length * width / 2), ny = static_cast<float>(dx / length * width / 2);
+    const FloatPoint corners[] = {
+        {from.x + nx, from.y + ny}, {to.x + nx, to.y + ny}, {to.x - nx, to.y - ny}, {from.x - nx, from.y - ny}};
+    AddSlices(corners, 4);
 }
 
 void ExtentsPainter::FillPolygon(const FloatPoint* points, int count, uint32_t argb) {
     digest_ = 6;
     MixBytes(points, sizeof *points * static_cast<size_t>(std::max(count, 0))), Mix(argb);
-    AddPoints(points, count, 0);
+    AddSlices(points, count);
 }
 
 void ExtentsPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb) {
-    // One fill of all shapes: a 2-D library may round a shape's edges differently when another
-    // shape on the same rows moves, so a change of any shape counts for every part.
-    digest_ = 7;
-    Mix(argb);
-    for (int i = 0; i < count; ++i) {
-        Mix(shapes[i].kind), Mix(shapes[i].box);
-        if (shapes[i].points != nullptr) {
-            MixBytes(shapes[i].points, sizeof *shapes[i].points * static_cast<size_t>(std::max(shapes[i].pointCount, 0)));
+    const auto mixShape = [&](const UnionShape& shape) {
+        Mix(shape.kind), Mix(shape.box);
+        if (shape.points != nullptr) {
+            MixBytes(shape.points, sizeof *shape.points * static_cast<size_t>(std::max(shape.pointCount, 0)));
         }
+    };
+    if (unionParts_ == UnionParts::Together) {
+        digest_ = 7;
+        Mix(argb);
+        for (int i = 0; i < count; ++i) mixShape(shapes[i]);
     }
     for (int i = 0; i < count; ++i) {
+        if (unionParts_ == UnionParts::Apart) {
+            digest_ = 7;
+            Mix(argb);
+            mixShape(shapes[i]);
+        }
         if (shapes[i].kind == UnionShape::Kind::Ellipse) {
             Add(shapes[i].box, 0);
         } else {
-            AddPoints(shapes[i].points, shapes[i].pointCount, 0);
+            AddSlices(shapes[i].points, shapes[i].pointCount);
         }
     }
 }

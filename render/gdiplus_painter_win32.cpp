@@ -41,10 +41,44 @@ GdiplusPainter::GdiplusPainter(HDC target) : target_(target) {
     CreateInto(fill_, "GdipCreateSolidFill", gdip::GdipCreateSolidFill, OpaqueBlack);
 }
 
+GdiplusPainter::~GdiplusPainter() {
+    // The graphics object goes before the context's clip does.
+    graphics_.Reset();
+    if (clip_ != nullptr) NoteGdiResult(SelectClipRgn(target_, nullptr) != ERROR, "SelectClipRgn");
+}
+
+void GdiplusPainter::ClipTo(const std::vector<IntBox>* boxes) {
+    clip_.reset();
+    if (boxes != nullptr) {
+        clip_ = gdi::Hold(CreateRectRgn(0, 0, 0, 0));
+        NoteGdiResult(clip_ != nullptr, "CreateRectRgn");
+        for (const IntBox& box : *boxes) {
+            const gdi::Object part =
+                gdi::Hold(CreateRectRgn(box.left, box.top, box.left + box.width, box.top + box.height));
+            NoteGdiResult(part != nullptr && CombineRgn(static_cast<HRGN>(clip_.get()), static_cast<HRGN>(clip_.get()),
+                                                        static_cast<HRGN>(part.get()), RGN_OR) != ERROR,
+                          "CombineRgn");
+        }
+    }
+    // The context keeps a copy of the region, for the banner's GDI text.
+    NoteGdiResult(SelectClipRgn(target_, static_cast<HRGN>(clip_.get())) != ERROR, "SelectClipRgn");
+    if (graphics_.Get() == nullptr) return;
+    if (clip_ == nullptr) {
+        Gdip(gdip::GdipResetClip(graphics_.Get()), "GdipResetClip");
+    } else {
+        Gdip(gdip::GdipSetClipHrgn(graphics_.Get(), static_cast<HRGN>(clip_.get()), Gdiplus::CombineModeReplace),
+             "GdipSetClipHrgn");
+    }
+}
+
 Gdiplus::GpGraphics* GdiplusPainter::Graphics() {
     if (graphics_.Get() == nullptr) {
         CreateInto(graphics_, "GdipCreateFromHDC", gdip::GdipCreateFromHDC, target_);
         Gdip(gdip::GdipSetSmoothingMode(graphics_.Get(), Gdiplus::SmoothingModeHighQuality), "GdipSetSmoothingMode");
+        if (clip_ != nullptr) {
+            Gdip(gdip::GdipSetClipHrgn(graphics_.Get(), static_cast<HRGN>(clip_.get()), Gdiplus::CombineModeReplace),
+                 "GdipSetClipHrgn");
+        }
     }
     return graphics_.Get();
 }

@@ -4,15 +4,19 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "common/gdi_holders_win32.h"
 #include "render/clock_painter.h"
 
 class GdiplusPainter final : public ClockPainter {
 public:
     explicit GdiplusPainter(HDC target);
+    ~GdiplusPainter() override;
     GdiplusPainter(const GdiplusPainter&) = delete;
     GdiplusPainter& operator=(const GdiplusPainter&) = delete;
 
+    void ClipTo(const std::vector<IntBox>* boxes) override;
     void FillRectangle(const IntBox& box, uint32_t argb) override;
     void FillEllipse(const IntBox& box, uint32_t argb) override;
     void DrawEllipse(const IntBox& box, uint32_t argb, int32_t width) override;
@@ -36,6 +40,8 @@ private:
     Gdiplus::GpStringFormat* CentredFormat();
 
     HDC target_;
+    // The clip of both GDI+ and GDI (the banner), as a region; null while drawing everywhere.
+    gdi::Object clip_;
     GraphicsHolder graphics_;
     // One pen and one fill serve every step; each step sets their colour and width first.
     PenHolder pen_;

@@ -195,40 +195,53 @@ TEST(CairoFrame, DateLogoShowsTheLocaleShortDate) {
 // The X11 program rebuilds a frame only where the last one or this one draws, in place in a
 // monitor's rectangle of the window's picture: a run of such frames (the banner coming and going,
 // the dial redrawn, the drift moving it) equals frames composed whole, changes nothing outside the
-// area it names, and leaves the picture round the rectangle untouched.
+// area it names, and leaves the picture round the rectangle untouched. A gliding needle's frames,
+// drawn only within that area, may differ from whole ones by a few levels where the area cuts an
+// anti-aliased edge, and nowhere by more.
 TEST(CairoFrame, FramesByTheirChangesEqualWholeFrames) {
     constexpr int Left = 24, Top = 8, PictureWidth = 900, Row = PictureWidth, Around = 0x123456;
-    std::vector<uint32_t> picture(static_cast<size_t>(Row) * (600 + 2 * Top), Around);
-    CairoCanvas changes(800, 600, reinterpret_cast<unsigned char*>(&picture[Top * Row + Left]), Row * 4);
-    Clock whole(800, 600);
-    changes.incremental = true;
-    ClockSettings settings = Plain(Normal);
-    settings.drift = 1;
-    settings.face = 1;
-    for (int i = 0; i < 150; ++i) {
-        const LocalDateTime time = TimeOf(9, 6 + i / 60, i % 60 * 7 % 60);
-        changes.faceDirty = whole.canvas.faceDirty = i % 50 == 0;
-        const std::vector<uint32_t> before = picture;
-        Render(changes, settings, time);
-        Render(whole.canvas, settings, time);
-        cairo_surface_flush(changes.Frame());
-        // What the frame says it changed is all that a window must be shown anew.
-        std::vector<bool> shown(800 * 600, false);
-        for (const IntBox& b : changes.ChangedArea()) {
-            for (int y = b.top; y < b.top + b.height; ++y) std::fill_n(shown.begin() + y * 800 + b.left, b.width, true);
+    const struct {
+        int32_t glide;
+        int frames, millisecondsApart, tolerance;
+    } cases[] = {{0, 150, 7000, 0}, {1, 150, 1000 / 30, 20}};
+    for (const auto& c : cases) {
+        std::vector<uint32_t> picture(static_cast<size_t>(Row) * (600 + 2 * Top), Around);
+        CairoCanvas changes(800, 600, reinterpret_cast<unsigned char*>(&picture[Top * Row + Left]), Row * 4);
+        Clock whole(800, 600);
+        changes.incremental = true;
+        ClockSettings settings = Plain(Normal);
+        settings.drift = 1;
+        settings.face = 1;
+        settings.glide = c.glide;
+        int differing = 0;
+        for (int i = 0; i < c.frames; ++i) {
+            const int64_t at = int64_t{i} * c.millisecondsApart + 9 * 3'600'000 + 6 * 60'000 - 2'000;
+            LocalDateTime time = TimeOf(static_cast<int>(at / 3'600'000), at / 60'000 % 60, at / 1000 % 60);
+            time.millisecond = static_cast<int32_t>(at % 1000);
+            changes.faceDirty = whole.canvas.faceDirty = i % 50 == 0;
+            const std::vector<uint32_t> before = picture;
+            Render(changes, settings, time);
+            Render(whole.canvas, settings, time);
+            cairo_surface_flush(changes.Frame());
+            // What the frame says it changed is all that a window must be shown anew.
+            std::vector<bool> shown(800 * 600, false);
+            for (const IntBox& b : changes.ChangedArea()) {
+                for (int y = b.top; y < b.top + b.height; ++y) std::fill_n(shown.begin() + y * 800 + b.left, b.width, true);
+            }
+            const auto* built = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(whole.canvas.Frame()));
+            for (int p = 0; p < 800 * 600; ++p) {
+                const size_t here = static_cast<size_t>(Top + p / 800) * Row + Left + p % 800;
+                ASSERT_TRUE(shown[p] || picture[here] == before[here]) << "frame " << i << ", pixel " << p % 800 << "," << p / 800;
+                const uint32_t expected = built[static_cast<size_t>(p / 800) * whole.canvas.Stride() / 4 + p % 800];
+                ASSERT_TRUE(Near(picture[here], expected, c.tolerance))
+                    << "glide " << c.glide << ", frame " << i << ", pixel " << p % 800 << "," << p / 800;
+                differing += (picture[here] & 0xFFFFFF) != (expected & 0xFFFFFF);
+            }
         }
-        for (int p = 0; p < 800 * 600; ++p) {
-            const size_t at = static_cast<size_t>(Top + p / 800) * Row + Left + p % 800;
-            ASSERT_TRUE(shown[p] || picture[at] == before[at]) << "frame " << i << ", pixel " << p % 800 << "," << p / 800;
-        }
-        for (int y = 0; y < 600; ++y) {
-            ASSERT_EQ(std::memcmp(&picture[(Top + y) * Row + Left],
-                                  cairo_image_surface_get_data(whole.canvas.Frame()) + y * whole.canvas.Stride(), 800 * 4),
-                      0)
-                << "frame " << i << ", row " << y;
-        }
+        // Only edge pixels here and there (a needle's trail would be thousands).
+        EXPECT_LT(differing, c.frames * 100) << "glide " << c.glide;
+        EXPECT_EQ(std::count(picture.begin(), picture.end(), Around), static_cast<long>(picture.size()) - 800 * 600);
     }
-    EXPECT_EQ(std::count(picture.begin(), picture.end(), Around), static_cast<long>(picture.size()) - 800 * 600);
 }
 
 TEST(CairoFrame, ManyFramesLeaveMemoryFlat) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "render/area_painter.h"
 #include "render/clock_recipe.h"
 
 namespace {
@@ -16,6 +17,7 @@ public:
     bool fontInstalled = true;
     std::vector<std::string> steps;
 
+    void ClipTo(const std::vector<IntBox>* b) override { Add(b == nullptr ? "clip all" : "clip " + std::to_string(b->size())); }
     void FillRectangle(const IntBox& b, uint32_t c) override { Add("rect " + Box(b) + Hex(c)); }
     void FillEllipse(const IntBox& b, uint32_t c) override { Add("ellipse " + Box(b) + Hex(c)); }
     void DrawEllipse(const IntBox& b, uint32_t c, int32_t w) override {
@@ -182,6 +184,33 @@ TEST(ClockRecipe, FrameOrderAndWhatSettingsLeaveOut) {
         RecordingPainter painter;
         PaintHands(painter, SceneOf(settings, c.time, c.fullScreen));
         EXPECT_EQ(painter.steps, c.steps) << c.showSeconds << " " << c.time.minute << " " << c.fullScreen;
+    }
+}
+
+// Through an area a frame draws only the steps that reach into it, each clipped to the part of
+// the area round it, and a union only with its figures there.
+TEST(ClockRecipe, AnAreaDrawsOnlyWhatReachesIntoIt) {
+    const ClockSettings settings = Settings(1, 0);
+    const ClockScene scene = SceneOf(settings, {12, 7, 45}, false);  // the needle runs left of the centre
+    const struct {
+        IntBox area;
+        std::vector<std::string> steps;
+    } cases[] = {
+        {{0, 0, 20, 20}, {"clip all"}},
+        // The needle's middle: its shadow and itself.
+        {{400, 370, 30, 30}, {"clip 1", "union P 20000000", "clip 1", "polygon 4 FF000000", "clip all"}},
+        // Above the cap: the hour and minute hands' shadows and bodies, not their stripes.
+        {{505, 300, 30, 60},
+         {"clip 1", "union PP 20000000", "clip 1", "line FF000000 w12", "clip 1", "line FF000000 w12", "clip all"}},
+    };
+    for (const auto& c : cases) {
+        RecordingPainter painter;
+        {
+            const std::vector<IntBox> area{c.area};
+            AreaPainter within(painter, area);
+            PaintHands(within, scene);
+        }
+        EXPECT_EQ(painter.steps, c.steps) << c.area.left << "," << c.area.top;
     }
 }
 
