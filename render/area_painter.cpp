@@ -4,23 +4,10 @@
 
 namespace {
 
-// The part of one box within another; false when they do not meet.
-bool Cut(IntBox& box, const IntBox& by) {
-    const int32_t left = std::max(box.left, by.left), top = std::max(box.top, by.top);
-    const int32_t right = std::min(box.left + box.width, by.left + by.width);
-    const int32_t bottom = std::min(box.top + box.height, by.top + by.height);
-    if (right <= left || bottom <= top) return false;
-    box = {left, top, right - left, bottom - top};
-    return true;
-}
-
 IntBox Hull(const std::vector<IntBox>& boxes) {
-    int32_t left = boxes[0].left, top = boxes[0].top, right = left + boxes[0].width, bottom = top + boxes[0].height;
-    for (const IntBox& b : boxes) {
-        left = std::min(left, b.left), top = std::min(top, b.top);
-        right = std::max(right, b.left + b.width), bottom = std::max(bottom, b.top + b.height);
-    }
-    return {left, top, right - left, bottom - top};
+    IntBox hull = boxes[0];
+    for (const IntBox& b : boxes) hull = HullOf(hull, b);
+    return hull;
 }
 
 // The polygon cut by one side of a box (Sutherland-Hodgman): `inside` tells the kept side,
@@ -62,11 +49,11 @@ std::vector<IntBox> AreaPainter::Meeting(const ExtentsPainter& probe) const {
     const IntBox extent = Hull(probe.Boxes());
     for (IntBox box : area_) {
         const bool meets = std::any_of(probe.Boxes().begin(), probe.Boxes().end(), [&](IntBox part) {
-            return Cut(part, box);
+            return CutBox(part, box);
         });
         // Only the part round the step counts: Cairo pays for every box of a clip and every row
         // it spans.
-        if (meets && Cut(box, extent)) meeting.push_back(box);
+        if (meets && CutBox(box, extent)) meeting.push_back(box);
     }
     // A part within another adds nothing.
     std::vector<IntBox> kept;
@@ -86,10 +73,7 @@ void AreaPainter::Draw(const Step& step) {
     step(probe);
     std::vector<IntBox> meeting = Meeting(probe);
     if (meeting.empty()) return;
-    const auto same = [](const IntBox& a, const IntBox& b) {
-        return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
-    };
-    if (!std::equal(meeting.begin(), meeting.end(), clip_.begin(), clip_.end(), same)) {
+    if (!std::equal(meeting.begin(), meeting.end(), clip_.begin(), clip_.end(), SameBox)) {
         clip_ = std::move(meeting);
         target_.ClipTo(&clip_);
     }

@@ -23,43 +23,48 @@ bool Inside(const IntBox& inner, const IntBox& outer) {
            inner.top + inner.height <= outer.top + outer.height;
 }
 
-namespace {
-
 bool SameBox(const IntBox& a, const IntBox& b) {
     return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
 }
 
-// The box within a width x height canvas; false when nothing of it is.
-bool ClipBox(IntBox& box, int32_t width, int32_t height) {
-    const int32_t left = std::max(box.left, 0), top = std::max(box.top, 0);
-    const int32_t right = std::min<int64_t>(int64_t{box.left} + box.width, width);
-    const int32_t bottom = std::min<int64_t>(int64_t{box.top} + box.height, height);
+IntBox HullOf(const IntBox& a, const IntBox& b) {
+    const int32_t left = std::min(a.left, b.left), top = std::min(a.top, b.top);
+    return {left, top, std::max(a.left + a.width, b.left + b.width) - left,
+            std::max(a.top + a.height, b.top + b.height) - top};
+}
+
+bool CutBox(IntBox& box, const IntBox& by) {
+    const int32_t left = std::max(box.left, by.left), top = std::max(box.top, by.top);
+    const auto right = static_cast<int32_t>(
+        std::min(int64_t{box.left} + box.width, int64_t{by.left} + by.width));
+    const auto bottom = static_cast<int32_t>(
+        std::min(int64_t{box.top} + box.height, int64_t{by.top} + by.height));
     if (right <= left || bottom <= top) return false;
     box = {left, top, right - left, bottom - top};
     return true;
 }
 
+namespace {
+
+// The box within a width x height canvas; false when nothing of it is.
+bool ClipBox(IntBox& box, int32_t width, int32_t height) { return CutBox(box, {0, 0, width, height}); }
+
 }  // namespace
 
 std::vector<IntBox> MergedBoxes(const std::vector<IntBox>& boxes) {
     const auto area = [](const IntBox& b) { return int64_t{b.width} * b.height; };
-    const auto hull = [](const IntBox& a, const IntBox& b) {
-        const int32_t left = std::min(a.left, b.left), top = std::min(a.top, b.top);
-        return IntBox{left, top, std::max(a.left + a.width, b.left + b.width) - left,
-                      std::max(a.top + a.height, b.top + b.height) - top};
-    };
     // A box joins one already kept when their hull is hardly larger than both: a gliding needle's
     // old and new slices and its shadow's lie almost on one another. Fewer boxes cost a 2-D
     // library's clip less than the few pixels they add.
     std::vector<IntBox> merged;
     for (const IntBox& box : boxes) {
         auto into = std::find_if(merged.begin(), merged.end(), [&](const IntBox& kept) {
-            return area(hull(kept, box)) * 4 <= (area(kept) + area(box)) * 5;
+            return area(HullOf(kept, box)) * 4 <= (area(kept) + area(box)) * 5;
         });
         if (into == merged.end()) {
             merged.push_back(box);
         } else {
-            *into = hull(*into, box);
+            *into = HullOf(*into, box);
         }
     }
     return merged;

@@ -76,6 +76,11 @@ private:
 std::vector<IntBox> BareStrips(int32_t width, int32_t height, const IntBox& face);
 // Whether a box lies wholly inside another.
 bool Inside(const IntBox& inner, const IntBox& outer);
+bool SameBox(const IntBox& a, const IntBox& b);
+// The smallest box holding both.
+IntBox HullOf(const IntBox& a, const IntBox& b);
+// Cuts the box to its part within `by`; false, leaving it as it was, when they do not meet.
+bool CutBox(IntBox& box, const IntBox& by);
 // Where two frames differ, clipped to a width x height canvas: the old and the new box of each
 // step that changed; everything when the frames have different steps.
 std::vector<IntBox> ChangedBoxes(const MeasuredSteps& before, const MeasuredSteps& after, int32_t width,
