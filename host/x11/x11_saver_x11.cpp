@@ -193,17 +193,19 @@ void X11Saver::Carry(const SessionStep& step) {
 }
 
 void X11Saver::OnTick() {
-    // The server is asked for the display's power at every tick: DPMS sends no events.
+    // DPMS sends no events: the power is polled from the ticks.
     const ClockReading now = ReadClock();
-    Carry(session_->Tick(now, Power(), battery_.OnBattery(now.instant)));
+    Carry(session_->Tick(now, Power(now.instant), battery_.OnBattery(now.instant)));
 }
 
-DisplayPower X11Saver::Power() const {
-    if (!dpms_) return DisplayPower::On;
+DisplayPower X11Saver::Power(TickInstant now) {
+    if (!dpms_ || powerAt_ == now.seconds) return power_;
+    powerAt_ = now.seconds;
     CARD16 level = DPMSModeOn;
     BOOL enabled = False;
     const bool on = DPMSInfo(display_, &level, &enabled) == False || enabled == False || level == DPMSModeOn;
-    return on ? DisplayPower::On : DisplayPower::Off;
+    power_ = on ? DisplayPower::On : DisplayPower::Off;
+    return power_;
 }
 
 bool X11Saver::HandleEvent(XEvent& event) {

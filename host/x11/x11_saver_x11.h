@@ -8,6 +8,7 @@
 
 #include <ctime>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -70,8 +71,9 @@ private:
     // Shows the frame, composing a new one first when asked (or when none was made yet).
     void Render(bool compose, const ClockReading& now);
     void OnTick();
-    // Standby, suspend and off of the server's power management all count as off.
-    DisplayPower Power() const;
+    // Standby, suspend and off of the server's power management all count as off. Asked at
+    // most once a second: each answer is a round trip, and a gliding needle ticks thirty times.
+    DisplayPower Power(TickInstant now);
     // Handles the queued events; false when one of them ends the clock.
     bool DispatchEvents();
     bool HandleEvent(XEvent& event);
@@ -95,6 +97,8 @@ private:
     BatteryWatch battery_;
     bool framed_ = false;       // a frame has been composed since the clocks were placed
     bool dpms_ = false;         // the server tells the display's power level
+    std::optional<int64_t> powerAt_;  // the second of the last answer
+    DisplayPower power_ = DisplayPower::On;
     bool ending_ = false;       // the session asked for the end
 };
 
