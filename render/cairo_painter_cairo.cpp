@@ -90,9 +90,47 @@ bool FontFamilyPresent(const std::string& family) {
     return SameFamily(pango_font_description_get_family(loaded.get()), family.c_str());
 }
 
-CairoPainter::CairoPainter(cairo_surface_t* target) : cr_(cairo_create(target)) {
+cairo_surface_t* EllipseMasks::MaskFor(int32_t width, int32_t height, int32_t lineWidth, int32_t& margin) {
+    // Larger ellipses are the dial's rings, drawn once with it.
+    constexpr int32_t LargestSide = 256;
+    // Sizes change only with the canvas or the settings: the old ones are let go.
+    constexpr size_t MostEntries = 8;
+    if (width <= 0 || height <= 0 || width > LargestSide || height > LargestSide) return nullptr;
+    margin = lineWidth / 2 + 1;
+    for (const Entry& entry : entries_) {
+        if (entry.width == width && entry.height == height && entry.lineWidth == lineWidth) return entry.mask.get();
+    }
+    if (entries_.size() == MostEntries) entries_.clear();
+    CairoSurface mask(cairo_image_surface_create(CAIRO_FORMAT_A8, width + 2 * margin, height + 2 * margin));
+    CairoContext cr(cairo_create(mask.get()));
+    cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_GRAY);
+    AddEllipse(cr.get(), {margin, margin, width, height});
+    if (lineWidth > 0) {
+        cairo_set_line_width(cr.get(), lineWidth);
+        cairo_stroke(cr.get());
+    } else {
+        cairo_fill(cr.get());
+    }
+    cr.reset();
+    if (cairo_surface_status(mask.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
+    cairo_surface_flush(mask.get());
+    entries_.push_back({width, height, lineWidth, std::move(mask)});
+    return entries_.back().mask.get();
+}
+
+CairoPainter::CairoPainter(cairo_surface_t* target, EllipseMasks* masks) : cr_(cairo_create(target)), masks_(masks) {
     cairo_set_antialias(cr_.get(), CAIRO_ANTIALIAS_GRAY);
     cairo_set_line_cap(cr_.get(), CAIRO_LINE_CAP_BUTT);
+}
+
+bool CairoPainter::PutEllipse(const IntBox& box, int32_t lineWidth, uint32_t argb) {
+    if (masks_ == nullptr) return false;
+    int32_t margin = 0;
+    cairo_surface_t* mask = masks_->MaskFor(box.width, box.height, lineWidth, margin);
+    if (mask == nullptr) return false;
+    SetColor(argb);
+    cairo_mask_surface(cr_.get(), mask, box.left - margin, box.top - margin);
+    return true;
 }
 
 void CairoPainter::ClipTo(const std::vector<IntBox>* boxes) {
@@ -117,12 +155,14 @@ void CairoPainter::FillRectangle(const IntBox& box, uint32_t argb) {
 }
 
 void CairoPainter::FillEllipse(const IntBox& box, uint32_t argb) {
+    if (PutEllipse(box, 0, argb)) return;
     AddEllipse(cr_.get(), box);
     SetColor(argb);
     cairo_fill(cr_.get());
 }
 
 void CairoPainter::DrawEllipse(const IntBox& box, uint32_t argb, int32_t width) {
+    if (width > 0 && PutEllipse(box, width, argb)) return;
     AddEllipse(cr_.get(), box);
     SetColor(argb);
     cairo_set_line_width(cr_.get(), width);

@@ -16,6 +16,11 @@ struct CairoContextRelease {
 };
 using CairoContext = std::unique_ptr<cairo_t, CairoContextRelease>;
 
+struct CairoSurfaceRelease {
+    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
+};
+using CairoSurface = std::unique_ptr<cairo_surface_t, CairoSurfaceRelease>;
+
 struct GObjectRelease {
     void operator()(void* object) const { g_object_unref(object); }
 };
@@ -32,9 +37,30 @@ std::string PangoFamilyFor(const std::string& family);
 // sans-serif, monospace) and the Windows default count as present.
 bool FontFamilyPresent(const std::string& family);
 
+// The coverage of small ellipses, one mask per size and outline width. A frame's ellipses (the
+// needle's disc, the cap) come back at every frame, a gliding needle's thirty times a second;
+// an ellipse in a box of whole pixels covers the same pixels wherever the box stands, so each
+// size is rasterized once and its mask put on where the next one stands.
+class EllipseMasks {
+public:
+    // The mask of an ellipse of that size, filled (line width 0) or outlined, and the margin
+    // between the mask's corner and the ellipse's box; null for an ellipse too large to keep.
+    cairo_surface_t* MaskFor(int32_t width, int32_t height, int32_t lineWidth, int32_t& margin);
+
+private:
+    struct Entry {
+        int32_t width;
+        int32_t height;
+        int32_t lineWidth;
+        CairoSurface mask;
+    };
+    std::vector<Entry> entries_;
+};
+
 class CairoPainter final : public ClockPainter {
 public:
-    explicit CairoPainter(cairo_surface_t* target);
+    // With masks, ellipses small enough are put on from them.
+    explicit CairoPainter(cairo_surface_t* target, EllipseMasks* masks = nullptr);
     CairoPainter(const CairoPainter&) = delete;
     CairoPainter& operator=(const CairoPainter&) = delete;
 
@@ -56,11 +82,14 @@ public:
 
 private:
     void SetColor(uint32_t argb);
+    // Puts the ellipse on from its mask; false when it must be drawn.
+    bool PutEllipse(const IntBox& box, int32_t lineWidth, uint32_t argb);
     // One layout of the text in the family at the pixel em size, laid out without hinting so
     // that its size does not depend on where it lands.
     GObjectHolder<PangoLayout> Layout(const std::string& text, const std::string& family, double emSize);
 
     CairoContext cr_;
+    EllipseMasks* masks_;
     bool clipped_ = false;
     std::string family_;  // empty while no family is chosen
 };

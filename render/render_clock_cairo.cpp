@@ -66,7 +66,9 @@ bool CairoCanvas::PrepareFace(int32_t width, int32_t height) {
 
 std::unique_ptr<ClockPainter> CairoCanvas::FacePainter() { return std::make_unique<CairoPainter>(face_.get()); }
 
-std::unique_ptr<ClockPainter> CairoCanvas::FramePainter() { return std::make_unique<CairoPainter>(frame_.get()); }
+std::unique_ptr<ClockPainter> CairoCanvas::FramePainter() {
+    return std::make_unique<CairoPainter>(frame_.get(), &masks_);
+}
 
 CairoRegion CairoCanvas::ChangedRegion() const {
     CairoRegion region(cairo_region_create());

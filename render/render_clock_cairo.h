@@ -10,12 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "render/cairo_painter_cairo.h"
 #include "render/clock_front.h"
-
-struct CairoSurfaceRelease {
-    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
-};
-using CairoSurface = std::unique_ptr<cairo_surface_t, CairoSurfaceRelease>;
 
 struct CairoRegionRelease {
     void operator()(cairo_region_t* region) const { cairo_region_destroy(region); }
@@ -52,6 +48,7 @@ private:
     int32_t height_;
     CairoSurface face_;
     CairoSurface frame_;
+    EllipseMasks masks_;  // the frames' small ellipses, kept for the next frames
 };
 
 // Conversions between the C library's local time and the clock's.

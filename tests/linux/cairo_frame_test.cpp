@@ -192,6 +192,37 @@ TEST(CairoFrame, DateLogoShowsTheLocaleShortDate) {
               0);
 }
 
+// A frame's small ellipses, put on from masks kept between frames, are the ones drawn in place.
+TEST(CairoFrame, EllipsesFromMasksMatchEllipsesDrawn) {
+    // Filled and outlined, odd and even sizes, a mask used again at another place.
+    const struct {
+        IntBox box;
+        int32_t lineWidth;
+    } cases[] = {{{10, 12, 20, 20}, 0}, {{41, 7, 37, 23}, 0}, {{90, 30, 20, 20}, 0},
+                 {{11, 50, 21, 21}, 3}, {{60, 52, 40, 40}, 1}};
+    CairoSurface drawn(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 128, 100));
+    CairoSurface put(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 128, 100));
+    EllipseMasks masks;
+    for (const auto& c : cases) {
+        for (auto* target : {&drawn, &put}) {
+            CairoPainter painter(target->get(), target == &put ? &masks : nullptr);
+            if (c.lineWidth == 0) {
+                painter.FillEllipse(c.box, 0xFF00FF00);
+            } else {
+                painter.DrawEllipse(c.box, 0xC0FFFFFF, c.lineWidth);
+            }
+        }
+    }
+    const auto* a = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(drawn.get()));
+    const auto* b = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(put.get()));
+    int inked = 0;
+    for (int p = 0; p < 128 * 100; ++p) {
+        ASSERT_TRUE(Near(a[p], b[p], 1)) << "pixel " << p % 128 << "," << p / 128;
+        inked += (a[p] & 0xFFFFFF) != 0;
+    }
+    EXPECT_GT(inked, 1500);
+}
+
 // The X11 program rebuilds a frame only where the last one or this one draws, in place in a
 // monitor's rectangle of the window's picture: a run of such frames (the banner coming and going,
 // the dial redrawn, the drift moving it) equals frames composed whole, changes nothing outside the
