@@ -71,11 +71,19 @@ template <typename Step>
 void AreaPainter::Draw(const Step& step) {
     ExtentsPainter probe;
     step(probe);
-    std::vector<IntBox> meeting = Meeting(probe);
-    if (meeting.empty()) return;
+    // A step whose every part lies within one of the boxes (the needle, its disc, the cap: the
+    // boxes were measured round them) draws nothing outside them, and a clip costs the 2-D
+    // libraries at every row and call: it is drawn unclipped.
+    const bool within = !probe.Boxes().empty() &&
+                        std::all_of(probe.Boxes().begin(), probe.Boxes().end(), [&](const IntBox& part) {
+                            return std::any_of(area_.begin(), area_.end(),
+                                               [&](const IntBox& box) { return Inside(part, box); });
+                        });
+    std::vector<IntBox> meeting = within ? std::vector<IntBox>() : Meeting(probe);
+    if (!within && meeting.empty()) return;
     if (!std::equal(meeting.begin(), meeting.end(), clip_.begin(), clip_.end(), SameBox)) {
         clip_ = std::move(meeting);
-        target_.ClipTo(&clip_);
+        target_.ClipTo(clip_.empty() ? nullptr : &clip_);
     }
     step(target_);
 }

@@ -188,7 +188,7 @@ TEST(ClockRecipe, FrameOrderAndWhatSettingsLeaveOut) {
 }
 
 // Through an area a frame draws only the steps that reach into it, each clipped to the part of
-// the area round it, and a union only with its figures there.
+// the area round it (unclipped when it lies within one box), and a union only with its figures there.
 TEST(ClockRecipe, AnAreaDrawsOnlyWhatReachesIntoIt) {
     const ClockSettings settings = Settings(1, 0);
     const ClockScene scene = SceneOf(settings, {12, 7, 45}, false);  // the needle runs left of the centre
@@ -202,6 +202,10 @@ TEST(ClockRecipe, AnAreaDrawsOnlyWhatReachesIntoIt) {
         // Above the cap: the hour and minute hands' shadows and bodies, not their stripes.
         {{505, 300, 30, 60},
          {"clip 1", "union PP 20000000", "clip 1", "line FF000000 w12", "clip 1", "line FF000000 w12", "clip all"}},
+        // Round the needle's disc: the disc lies wholly within, so it needs no clip.
+        {{325, 366, 36, 36},
+         {"clip 1", "union PE 20000000", "clip 1", "polygon 4 FF000000", "clip all", "ellipse 333,374,20,20 FFC02020",
+          "outline 333,374,20,20 FF000000 w2", "clip all"}},
     };
     for (const auto& c : cases) {
         RecordingPainter painter;
