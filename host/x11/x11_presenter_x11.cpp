@@ -1,6 +1,7 @@
 #include "host/x11/x11_presenter_x11.h"
 
 #include <X11/Xutil.h>
+#include <X11/extensions/shm.h>
 #include <cairo-xlib.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
@@ -88,6 +89,21 @@ void X11Presenter::ReleaseSharedImage() {
     segment_ = XShmSegmentInfo{};
 }
 
+bool X11Presenter::Note(const XEvent& event) {
+    if (image_ == nullptr || event.type != XShmGetEventBase(display_) + ShmCompletion) return false;
+    // An answer to an earlier frame's request says nothing of the last one.
+    if (event.xany.serial >= lastPut_) reading_ = false;
+    return true;
+}
+
+void X11Presenter::AwaitRead() {
+    if (!reading_) return;
+    // Thirty frames a second, the answer is in long before the next frame; should it not be,
+    // a round trip makes sure the server is done with every request.
+    XSync(display_, False);
+    reading_ = false;
+}
+
 unsigned char* X11Presenter::FrameMemory() const {
     return image_ != nullptr ? reinterpret_cast<unsigned char*>(image_->data) : nullptr;
 }
@@ -97,14 +113,17 @@ void X11Presenter::Show(cairo_surface_t* picture, const cairo_region_t* region) 
     cairo_surface_flush(picture);
     cairo_surface_mark_dirty(picture);
     if (image_ != nullptr) {
-        for (int i = 0; i < cairo_region_num_rectangles(region); ++i) {
+        const int count = cairo_region_num_rectangles(region);
+        for (int i = 0; i < count; ++i) {
             cairo_rectangle_int_t r;
             cairo_region_get_rectangle(region, i, &r);
-            XShmPutImage(display_, window_, gc_, image_, r.x, r.y, r.x, r.y, r.width, r.height, False);
+            // The server reads the shared frame when it gets to the request and tells when it
+            // has read the last rectangle: the next frame may only be drawn after that.
+            if (i == count - 1) lastPut_ = NextRequest(display_);
+            XShmPutImage(display_, window_, gc_, image_, r.x, r.y, r.x, r.y, r.width, r.height, i == count - 1);
         }
-        // The server reads the shared frame when it gets to the request: the next frame may
-        // only be drawn once it has.
-        XSync(display_, False);
+        if (count > 0) reading_ = true;
+        XFlush(display_);
         return;
     }
     cairo_t* cr = cairo_create(surface_.get());

@@ -78,6 +78,7 @@ void X11Saver::LayOut() {
     clocks_.clear();
     framed_ = false;
     if (cairo_surface_status(picture_.get()) != CAIRO_STATUS_SUCCESS) return;
+    presenter_->AwaitRead();
     PaintBlack(picture_.get());
     // Every monitor with clocks holds all of them, in order.
     const std::vector<ScreenRect> places = ClockPlaces();
@@ -175,6 +176,7 @@ CairoRegion X11Saver::Whole() const {
 void X11Saver::Render(bool compose, const ClockReading& now) {
     if (picture_ == nullptr || cairo_surface_status(picture_.get()) != CAIRO_STATUS_SUCCESS) return;
     const bool first = !framed_;
+    if (compose || first) presenter_->AwaitRead();
     CairoRegion changed = compose || first ? Compose(now) : Whole();
     framed_ = true;
     // The finished frame goes to the window in one copy, and only where it changed: nothing
@@ -232,6 +234,7 @@ bool X11Saver::HandleEvent(XEvent& event) {
         if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_) Carry(session_->Stop());
         return true;
     default:
+        if (presenter_ != nullptr && presenter_->Note(event)) return true;
         if (monitors_.Changed(event)) {
             LayOut();
             Carry(session_->LayoutChanged(ReadClock()));
@@ -265,7 +268,7 @@ int X11Saver::Run(int stopFd) {
     session_ = std::make_unique<SaverSession>(settings_, target_.span != WindowSpan::Whole, ReadClock());
     Render(true, session_->Shown());
 
-    pollfd watched[2] = {{ConnectionNumber(display_), POLLIN, 0}, {stopFd, POLLIN, 0}};
+    pollfd watched[2] = {{stopFd, POLLIN, 0}, {ConnectionNumber(display_), POLLIN, 0}};
     while (DispatchEvents()) {
         const int wait = session_->MillisecondsUntilTick(ReadClock().instant);
         if (wait == 0) {
@@ -273,7 +276,10 @@ int X11Saver::Run(int stopFd) {
             continue;
         }
         XFlush(display_);
-        if (poll(watched, 2, wait) > 0 && (watched[1].revents & POLLIN) != 0) break;
+        // A tick a glide frame away or sooner: the events wait for it, which spares a wake-up
+        // a frame (the server's word that it has read the last one).
+        const nfds_t count = wait <= 1000 / GlideFramesPerSecond ? 1 : 2;
+        if (poll(watched, count, wait) > 0 && (watched[0].revents & POLLIN) != 0) break;
     }
     return 0;
 }
