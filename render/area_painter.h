@@ -1,8 +1,8 @@
 // A painter that draws only within an area: each step is clipped to the area's boxes that meet
 // where it draws, drawn unclipped where it lies within one of them and left out where it meets
-// none; a union keeps only the figures that reach into the area. Platform-free: it measures each step as the front does and hands it on to a canvas's
-// painter. 2-D libraries pay for every box of a clip and every row a figure spans, so a gliding
-// needle's frame costs what its few boxes hold.
+// none; a union keeps only the figures that reach into the area. Platform-free: it measures each
+// step as the front does and hands it on to a canvas's painter. 2-D libraries pay for every box
+// of a clip and every row a figure spans, so a gliding needle's frame costs what its few boxes hold.
 #pragma once
 
 #include <cstddef>

@@ -90,15 +90,19 @@ bool FontFamilyPresent(const std::string& family) {
     return SameFamily(pango_font_description_get_family(loaded.get()), family.c_str());
 }
 
-cairo_surface_t* EllipseMasks::MaskFor(int32_t width, int32_t height, int32_t lineWidth, int32_t& margin) {
+EllipseMasks::Placed EllipseMasks::MaskFor(const IntBox& box, int32_t lineWidth) {
     // Larger ellipses are the dial's rings, drawn once with it.
     constexpr int32_t LargestSide = 256;
     // Sizes change only with the canvas or the settings: the old ones are let go.
     constexpr size_t MostEntries = 8;
-    if (width <= 0 || height <= 0 || width > LargestSide || height > LargestSide) return nullptr;
-    margin = lineWidth / 2 + 1;
+    const int32_t width = box.width, height = box.height;
+    if (width <= 0 || height <= 0 || width > LargestSide || height > LargestSide) return {nullptr, 0, 0};
+    const int32_t margin = lineWidth / 2 + 1;
+    const auto placed = [&](cairo_surface_t* mask) { return Placed{mask, box.left - margin, box.top - margin}; };
     for (const Entry& entry : entries_) {
-        if (entry.width == width && entry.height == height && entry.lineWidth == lineWidth) return entry.mask.get();
+        if (entry.width == width && entry.height == height && entry.lineWidth == lineWidth) {
+            return placed(entry.mask.get());
+        }
     }
     if (entries_.size() == MostEntries) entries_.clear();
     CairoSurface mask(cairo_image_surface_create(CAIRO_FORMAT_A8, width + 2 * margin, height + 2 * margin));
@@ -112,10 +116,10 @@ cairo_surface_t* EllipseMasks::MaskFor(int32_t width, int32_t height, int32_t li
         cairo_fill(cr.get());
     }
     cr.reset();
-    if (cairo_surface_status(mask.get()) != CAIRO_STATUS_SUCCESS) return nullptr;
+    if (cairo_surface_status(mask.get()) != CAIRO_STATUS_SUCCESS) return {nullptr, 0, 0};
     cairo_surface_flush(mask.get());
     entries_.push_back({width, height, lineWidth, std::move(mask)});
-    return entries_.back().mask.get();
+    return placed(entries_.back().mask.get());
 }
 
 CairoPainter::CairoPainter(cairo_surface_t* target, EllipseMasks* masks) : cr_(cairo_create(target)), masks_(masks) {
@@ -125,11 +129,10 @@ CairoPainter::CairoPainter(cairo_surface_t* target, EllipseMasks* masks) : cr_(c
 
 bool CairoPainter::PutEllipse(const IntBox& box, int32_t lineWidth, uint32_t argb) {
     if (masks_ == nullptr) return false;
-    int32_t margin = 0;
-    cairo_surface_t* mask = masks_->MaskFor(box.width, box.height, lineWidth, margin);
-    if (mask == nullptr) return false;
+    const EllipseMasks::Placed placed = masks_->MaskFor(box, lineWidth);
+    if (placed.mask == nullptr) return false;
     SetColor(argb);
-    cairo_mask_surface(cr_.get(), mask, box.left - margin, box.top - margin);
+    cairo_mask_surface(cr_.get(), placed.mask, placed.left, placed.top);
     return true;
 }
 
@@ -206,12 +209,7 @@ void CairoPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb)
     // a mask the size of the clip and put on at once comes out the same, sooner. There the small
     // ellipses' coverage is added to the polygons' from their masks, up to full: only where two
     // edges cross is it a few levels above the exact union's.
-    struct Layer {
-        cairo_surface_t* mask;
-        int32_t left;
-        int32_t top;
-    };
-    std::vector<Layer> layers;
+    std::vector<EllipseMasks::Placed> layers;
     // By the non-zero rule the figures cover their union once only if they all run the same way
     // round: ellipses run clockwise, so every polygon is added clockwise too.
     for (int i = 0; i < count; ++i) {
@@ -220,11 +218,10 @@ void CairoPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb)
             AddPolygon(cr_.get(), shape.points, shape.pointCount, !RunsClockwise(shape.points, shape.pointCount));
             continue;
         }
-        int32_t margin = 0;
-        cairo_surface_t* mask =
-            clipped_ && masks_ != nullptr ? masks_->MaskFor(shape.box.width, shape.box.height, 0, margin) : nullptr;
-        if (mask != nullptr) {
-            layers.push_back({mask, shape.box.left - margin, shape.box.top - margin});
+        const EllipseMasks::Placed placed =
+            clipped_ && masks_ != nullptr ? masks_->MaskFor(shape.box, 0) : EllipseMasks::Placed{nullptr, 0, 0};
+        if (placed.mask != nullptr) {
+            layers.push_back(placed);
         } else {
             AddEllipse(cr_.get(), shape.box);
         }
@@ -241,7 +238,7 @@ void CairoPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb)
     // What they add beyond the clip, the clipped mask leaves out.
     cairo_reset_clip(cr_.get());
     cairo_set_operator(cr_.get(), CAIRO_OPERATOR_ADD);
-    for (const Layer& layer : layers) {
+    for (const EllipseMasks::Placed& layer : layers) {
         cairo_set_source_surface(cr_.get(), layer.mask, layer.left, layer.top);
         cairo_paint(cr_.get());
     }

@@ -43,9 +43,14 @@ bool FontFamilyPresent(const std::string& family);
 // size is rasterized once and its mask put on where the next one stands.
 class EllipseMasks {
 public:
-    // The mask of an ellipse of that size, filled (line width 0) or outlined, and the margin
-    // between the mask's corner and the ellipse's box; null for an ellipse too large to keep.
-    cairo_surface_t* MaskFor(int32_t width, int32_t height, int32_t lineWidth, int32_t& margin);
+    // A mask and where its corner goes.
+    struct Placed {
+        cairo_surface_t* mask;  // null for an ellipse too large to keep
+        int32_t left;
+        int32_t top;
+    };
+    // The mask of the ellipse in the box, filled (line width 0) or outlined, placed over the box.
+    Placed MaskFor(const IntBox& box, int32_t lineWidth);
 
 private:
     struct Entry {
