@@ -46,13 +46,18 @@ public:
     // Set: a frame restores the dial only where the last frame drew and draws the hands anew
     // there; the rest of the frame is kept. The frame is the same, pixel for pixel, as one built
     // whole. A gliding needle's frames (thirty a second) restore and draw only within the boxes
-    // that changed: there a 2-D library may round an anti-aliased edge that the boxes cut a few
-    // levels otherwise than a whole frame would.
+    // that changed, and nothing round them is read: there a 2-D library may round an anti-aliased
+    // edge that the boxes cut a few levels otherwise than a whole frame would.
     bool incremental = false;
     // Where the last frame differs from the one before, in canvas pixels: the old and new places
     // of the steps that changed (a moving needle is a few small boxes); the whole canvas for a
     // frame built whole, nothing for one that changed nothing.
     const std::vector<IntBox>& ChangedArea() const { return changed_; }
+
+protected:
+    // The frame layer moved to memory of which only the changed areas are kept up: the ground
+    // round the face is laid again with the next frame built whole.
+    void ForgetGround() { groundLaid_ = false; }
 
 private:
     friend void RenderFrameOverDial(ClockCanvas& canvas, const ClockScene& scene);

@@ -51,6 +51,12 @@ CairoCanvas::CairoCanvas(int32_t width, int32_t height, unsigned char* frameMemo
                      : cairo_image_surface_create_for_data(frameMemory, CAIRO_FORMAT_RGB24, width, height, frameStride));
 }
 
+void CairoCanvas::MoveFrame(unsigned char* frameMemory, int frameStride) {
+    if (cairo_image_surface_get_data(frame_.get()) == frameMemory) return;
+    ForgetGround();
+    frame_.reset(cairo_image_surface_create_for_data(frameMemory, CAIRO_FORMAT_RGB24, width_, height_, frameStride));
+}
+
 bool CairoCanvas::Valid() const {
     return cairo_surface_status(face_.get()) == CAIRO_STATUS_SUCCESS &&
            cairo_surface_status(frame_.get()) == CAIRO_STATUS_SUCCESS;

@@ -34,6 +34,11 @@ public:
     void CopyFaceToFrame(const ClockScene& scene, const std::vector<IntBox>* area) override;
     std::unique_ptr<ClockPainter> FramePainter() override;
 
+    // Moves the frame layer to other memory of the same row length (another of a display's
+    // buffers). It must hold the last frame; before a gliding needle's frame, only round the area
+    // that frame changes (see ChangedArea).
+    void MoveFrame(unsigned char* frameMemory, int frameStride);
+
     int Stride() const;
     cairo_surface_t* Face() const { return face_.get(); }
     cairo_surface_t* Frame() const { return frame_.get(); }

@@ -1,6 +1,6 @@
 // The renderer as an output uses it: the output's composed picture, black with a clock canvas over
-// each clock's rectangle, drawn in place and incrementally. Every use of the renderer's interface
-// is in clock_frame_wayland.cpp.
+// each clock's rectangle, drawn in place and incrementally into whichever of the output's buffers
+// is free. Every use of the renderer's interface is in clock_frame_wayland.cpp.
 #pragma once
 
 #include <cairo.h>
@@ -27,17 +27,18 @@ public:
     ClockPicture& operator=(const ClockPicture&) = delete;
     ~ClockPicture();
 
-    bool Valid() const;
-    cairo_surface_t* Surface() const { return picture_; }
-    // Draws every clock at `now` (their dials anew first when `dialDirty`) and adds to `changed`
-    // what differs from the last frame: the whole picture the first time.
+    int Width() const { return width_; }
+    // Draws every clock at `now` (their dials anew first when `dialDirty`) into `pixels`, rows of
+    // `stride` bytes of the picture's size that hold the last frame composed (black before the
+    // first), and adds to `changed` what differs from that frame: the whole picture the first
+    // time. A clock whose layers cannot be made stays black.
     // The clocks of a monitor are its local clock and its world clocks, in order.
-    void Compose(const ClockSettings& settings, const WorldClocks& world, const ClockReading& now, const char* homePage,
-                 bool dialDirty, cairo_region_t* changed);
+    void Compose(unsigned char* pixels, int stride, const ClockSettings& settings, const WorldClocks& world,
+                 const ClockReading& now, const char* homePage, bool dialDirty, cairo_region_t* changed);
 
 private:
-    cairo_surface_t* picture_;
+    int width_;
+    int height_;
     std::vector<ScreenRect> rects_;
     std::vector<OutputCanvas> canvases_;
-    bool composed_ = false;
 };

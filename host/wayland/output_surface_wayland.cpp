@@ -107,7 +107,7 @@ void OutputSurface::InfoDone() {
     if (xdgOutput_ != nullptr && !logicalKnown_) return;
     ready_ = true;
     // A new scale without fractional-scale: a buffer of the new pixel size, at once.
-    if (configured_ && scale120_ == 0 && picture_ != nullptr && cairo_image_surface_get_width(picture_->Surface()) != PixelWidth()) {
+    if (configured_ && scale120_ == 0 && picture_ != nullptr && picture_->Width() != PixelWidth()) {
         Resized();
     }
     host_.OutputChanged();
@@ -161,6 +161,7 @@ void OutputSurface::DropSurface() {
     frame_.reset();
     picture_.reset();
     for (auto& buffer : buffers_) buffer.reset();
+    latest_ = nullptr;
     fractional_.reset();
     viewport_.reset();
     layer_.reset();
@@ -206,6 +207,7 @@ int OutputSurface::PixelHeight() const {
 void OutputSurface::Resized() {
     picture_.reset();
     for (auto& buffer : buffers_) buffer.reset();
+    latest_ = nullptr;
     frame_.reset();
     blackShown_ = false;
     due_ = dialDirty_ = true;
@@ -251,6 +253,7 @@ void OutputSurface::DrawBlack() {
     buffers_[0] = ShmBuffer::Make(host_.Globals().shm, stretched ? 1 : width_, stretched ? 1 : height_,
                                   OnBufferReleased, this);
     buffers_[1].reset();
+    latest_ = nullptr;
     if (buffers_[0] == nullptr) return;
     wl_surface_set_buffer_scale(surface_.get(), 1);
     if (stretched) {
@@ -278,21 +281,28 @@ void OutputSurface::DrawClock() {
                              Scaled(r.right, width, width_), Scaled(r.bottom, height, height_)});
         }
         picture_ = std::make_unique<ClockPicture>(width, height, rects);
+        // The picture is drawn into new, black buffers.
         for (auto& buffer : buffers_) buffer.reset();
+        latest_ = nullptr;
     }
-    if (!picture_->Valid()) return;
     ShmBuffer* buffer = FreeBuffer();
     // Both buffers still with the compositor: the next release draws.
     if (buffer == nullptr) return;
+    // The frame is drawn over the last one: the buffer takes in what was drawn into the other.
+    // A gliding needle's frame neither reads nor writes outside what it changes, so it goes first
+    // and only the rest is copied.
+    const bool gliding = host_.Settings().glide != 0;
+    if (!gliding) buffer->CatchUp(latest_);
     Region changed = EmptyRegion();
-    picture_->Compose(host_.Settings(), host_.World(), host_.Reading(), host_.HomePage(), dialDirty_, changed.get());
+    picture_->Compose(buffer->Pixels(), buffer->Stride(), host_.Settings(), host_.World(), host_.Reading(),
+                      host_.HomePage(), dialDirty_, changed.get());
+    if (gliding) buffer->CatchUp(latest_, changed.get());
     dialDirty_ = false;
     due_ = false;
-    // A buffer misses every frame shown from the other one: it copies their changes too.
+    latest_ = buffer;
     for (auto& each : buffers_) {
-        if (each != nullptr) cairo_region_union(each->Stale(), changed.get());
+        if (each != nullptr && each.get() != buffer) cairo_region_union(each->Stale(), changed.get());
     }
-    buffer->CatchUp(picture_->Surface());
     Present(*buffer, changed.get());
 }
 

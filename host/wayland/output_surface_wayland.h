@@ -137,4 +137,5 @@ private:
     bool blackShown_ = false;
     std::unique_ptr<ClockPicture> picture_;
     std::unique_ptr<ShmBuffer> buffers_[2];
+    const ShmBuffer* latest_ = nullptr;  // the buffer holding the last frame drawn
 };

@@ -59,23 +59,25 @@ void ShmBuffer::OnRelease(void* self, wl_buffer*) {
     buffer->onRelease_(buffer->owner_);
 }
 
-void ShmBuffer::CatchUp(cairo_surface_t* picture) {
-    cairo_surface_flush(picture);
-    const unsigned char* from = cairo_image_surface_get_data(picture);
-    const int fromStride = cairo_image_surface_get_stride(picture);
-    auto* to = static_cast<unsigned char*>(memory_);
-    const int toStride = width_ * BytesPerPixel;
-    const cairo_rectangle_int_t all{0, 0, width_, height_};
-    cairo_region_intersect_rectangle(stale_.get(), &all);
-    const int count = cairo_region_num_rectangles(stale_.get());
-    for (int i = 0; i < count; ++i) {
-        cairo_rectangle_int_t r;
-        cairo_region_get_rectangle(stale_.get(), i, &r);
-        const size_t offset = static_cast<size_t>(r.x) * BytesPerPixel;
-        const size_t bytes = static_cast<size_t>(r.width) * BytesPerPixel;
-        for (int y = r.y; y < r.y + r.height; ++y) {
-            std::memcpy(to + static_cast<size_t>(y) * toStride + offset, from + static_cast<size_t>(y) * fromStride + offset,
-                        bytes);
+int ShmBuffer::Stride() const { return width_ * BytesPerPixel; }
+
+void ShmBuffer::CatchUp(const ShmBuffer* latest, const cairo_region_t* redrawn) {
+    if (latest != nullptr && latest != this) {
+        if (redrawn != nullptr) cairo_region_subtract(stale_.get(), redrawn);
+        const unsigned char* from = latest->Pixels();
+        unsigned char* to = Pixels();
+        const size_t stride = static_cast<size_t>(Stride());
+        const cairo_rectangle_int_t all{0, 0, width_, height_};
+        cairo_region_intersect_rectangle(stale_.get(), &all);
+        const int count = cairo_region_num_rectangles(stale_.get());
+        for (int i = 0; i < count; ++i) {
+            cairo_rectangle_int_t r;
+            cairo_region_get_rectangle(stale_.get(), i, &r);
+            const size_t offset = static_cast<size_t>(r.x) * BytesPerPixel;
+            const size_t bytes = static_cast<size_t>(r.width) * BytesPerPixel;
+            for (int y = r.y; y < r.y + r.height; ++y) {
+                std::memcpy(to + y * stride + offset, from + y * stride + offset, bytes);
+            }
         }
     }
     stale_ = EmptyRegion();

@@ -23,11 +23,15 @@ public:
     bool Busy() const { return busy_; }
     // Attached and committed: the compositor holds it until release.
     void Lend() { busy_ = true; }
-    // Where the buffer differs from the picture it shows: everything at first, then the changes
-    // of each frame it missed.
+    unsigned char* Pixels() const { return static_cast<unsigned char*>(memory_); }
+    int Stride() const;
+    // Where the buffer differs from the last frame drawn: everything at first, then the changes
+    // of each frame drawn into another buffer.
     cairo_region_t* Stale() const { return stale_.get(); }
-    // Copies the stale part of `picture` (of this buffer's size) in; nothing is stale after.
-    void CatchUp(cairo_surface_t* picture);
+    // Copies the stale part in from `latest` (of this buffer's size, holding the last frame; null
+    // before the first), leaving out what a frame already drew anew (`redrawn`, may be null);
+    // nothing is stale after.
+    void CatchUp(const ShmBuffer* latest, const cairo_region_t* redrawn = nullptr);
 
 private:
     ShmBuffer(int width, int height, void* memory, size_t size, ReleaseHandler onRelease, void* owner);
