@@ -12,7 +12,7 @@
 #include "render/clock_painter.h"
 
 // The boxes a line or polygon is measured in: always this many, so that two frames' boxes pair up.
-constexpr int ShapeSlices = 16;
+constexpr int ShapeSlices = 8;
 
 // How a union's figures count: as one step, which changes with any of them (a 2-D library may
 // round a figure's edges differently when another on the same rows moves), or each apart, for a
