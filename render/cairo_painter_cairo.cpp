@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "common/utf8_text.h"
+#include "render/clock_front.h"
 #include "settings/clock_settings.h"
 
 namespace {
@@ -90,7 +91,7 @@ bool FontFamilyPresent(const std::string& family) {
     return SameFamily(pango_font_description_get_family(loaded.get()), family.c_str());
 }
 
-EllipseMasks::Placed EllipseMasks::MaskFor(const IntBox& box, int32_t lineWidth) {
+FrameMasks::Placed FrameMasks::MaskFor(const IntBox& box, int32_t lineWidth) {
     // Larger ellipses are the dial's rings, drawn once with it.
     constexpr int32_t LargestSide = 256;
     // Sizes change only with the canvas or the settings: the old ones are let go.
@@ -122,14 +123,31 @@ EllipseMasks::Placed EllipseMasks::MaskFor(const IntBox& box, int32_t lineWidth)
     return placed(entries_.back().mask.get());
 }
 
-CairoPainter::CairoPainter(cairo_surface_t* target, EllipseMasks* masks) : cr_(cairo_create(target)), masks_(masks) {
+cairo_surface_t* FrameMasks::Coverage(int32_t width, int32_t height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    const bool fits = coverage_ != nullptr && cairo_image_surface_get_width(coverage_.get()) >= width &&
+                      cairo_image_surface_get_height(coverage_.get()) >= height;
+    if (!fits) {
+        // Grown a little beyond the asked size, so that a needle turning does not regrow it often.
+        constexpr int32_t Step = 64;
+        const auto rounded = [](int32_t side) { return (side + Step - 1) / Step * Step; };
+        coverage_.reset(cairo_image_surface_create(CAIRO_FORMAT_A8, rounded(width), rounded(height)));
+    }
+    if (cairo_surface_status(coverage_.get()) != CAIRO_STATUS_SUCCESS) {
+        coverage_.reset();
+        return nullptr;
+    }
+    return coverage_.get();
+}
+
+CairoPainter::CairoPainter(cairo_surface_t* target, FrameMasks* masks) : cr_(cairo_create(target)), masks_(masks) {
     cairo_set_antialias(cr_.get(), CAIRO_ANTIALIAS_GRAY);
     cairo_set_line_cap(cr_.get(), CAIRO_LINE_CAP_BUTT);
 }
 
 bool CairoPainter::PutEllipse(const IntBox& box, int32_t lineWidth, uint32_t argb) {
     if (masks_ == nullptr) return false;
-    const EllipseMasks::Placed placed = masks_->MaskFor(box, lineWidth);
+    const FrameMasks::Placed placed = masks_->MaskFor(box, lineWidth);
     if (placed.mask == nullptr) return false;
     SetColor(argb);
     cairo_mask_surface(cr_.get(), placed.mask, placed.left, placed.top);
@@ -139,7 +157,9 @@ bool CairoPainter::PutEllipse(const IntBox& box, int32_t lineWidth, uint32_t arg
 void CairoPainter::ClipTo(const std::vector<IntBox>* boxes) {
     cairo_reset_clip(cr_.get());
     clipped_ = boxes != nullptr;
+    clip_.clear();
     if (boxes == nullptr) return;
+    clip_ = *boxes;
     for (const IntBox& box : *boxes) AddBox(cr_.get(), box.left, box.top, box.width, box.height);
     // Boxes that overlap stay in the clip only by the non-zero rule.
     cairo_set_fill_rule(cr_.get(), CAIRO_FILL_RULE_WINDING);
@@ -206,46 +226,60 @@ void CairoPainter::FillPolygon(const FloatPoint* points, int count, uint32_t arg
 
 void CairoPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb) {
     // Clipped, a translucent fill costs Cairo a composite per row and box; its coverage laid into
-    // a mask the size of the clip and put on at once comes out the same, sooner. There the small
+    // a layer round the clip and put on at once comes out the same, sooner. There the small
     // ellipses' coverage is added to the polygons' from their masks, up to full: only where two
     // edges cross is it a few levels above the exact union's.
-    std::vector<EllipseMasks::Placed> layers;
+    IntBox extent = clipped_ && !clip_.empty() ? clip_[0] : IntBox{0, 0, 0, 0};
+    for (const IntBox& box : clip_) extent = HullOf(extent, box);
+    cairo_surface_t* layer = masks_ != nullptr && clipped_ ? masks_->Coverage(extent.width, extent.height) : nullptr;
+    CairoContext coverage(layer != nullptr ? cairo_create(layer) : nullptr);
+    cairo_t* cr = layer != nullptr ? coverage.get() : cr_.get();
+    if (layer != nullptr) {
+        // The layer is kept from frame to frame: only the clip's boxes are cleared and used.
+        cairo_set_antialias(cr, CAIRO_ANTIALIAS_GRAY);
+        cairo_translate(cr, -extent.left, -extent.top);
+        for (const IntBox& box : clip_) AddBox(cr, box.left, box.top, box.width, box.height);
+        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+        cairo_clip(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
+        cairo_paint(cr);
+        cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    }
+    std::vector<FrameMasks::Placed> layers;
     // By the non-zero rule the figures cover their union once only if they all run the same way
     // round: ellipses run clockwise, so every polygon is added clockwise too.
     for (int i = 0; i < count; ++i) {
         const UnionShape& shape = shapes[i];
         if (shape.kind == UnionShape::Kind::Polygon) {
-            AddPolygon(cr_.get(), shape.points, shape.pointCount, !RunsClockwise(shape.points, shape.pointCount));
+            AddPolygon(cr, shape.points, shape.pointCount, !RunsClockwise(shape.points, shape.pointCount));
             continue;
         }
-        const EllipseMasks::Placed placed =
-            clipped_ && masks_ != nullptr ? masks_->MaskFor(shape.box, 0) : EllipseMasks::Placed{nullptr, 0, 0};
+        const FrameMasks::Placed placed =
+            layer != nullptr ? masks_->MaskFor(shape.box, 0) : FrameMasks::Placed{nullptr, 0, 0};
         if (placed.mask != nullptr) {
             layers.push_back(placed);
         } else {
-            AddEllipse(cr_.get(), shape.box);
+            AddEllipse(cr, shape.box);
         }
     }
-    cairo_set_fill_rule(cr_.get(), CAIRO_FILL_RULE_WINDING);
-    if (!clipped_) {
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    if (layer == nullptr) {
         SetColor(argb);
-        cairo_fill(cr_.get());
+        cairo_fill(cr);
         return;
     }
-    cairo_push_group_with_content(cr_.get(), CAIRO_CONTENT_ALPHA);
-    cairo_set_source_rgba(cr_.get(), 0, 0, 0, 1);
-    cairo_fill(cr_.get());
+    cairo_set_source_rgba(cr, 0, 0, 0, 1);
+    cairo_fill(cr);
     // What they add beyond the clip, the clipped mask leaves out.
-    cairo_reset_clip(cr_.get());
-    cairo_set_operator(cr_.get(), CAIRO_OPERATOR_ADD);
-    for (const EllipseMasks::Placed& layer : layers) {
-        cairo_set_source_surface(cr_.get(), layer.mask, layer.left, layer.top);
-        cairo_paint(cr_.get());
+    cairo_reset_clip(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+    for (const FrameMasks::Placed& each : layers) {
+        cairo_set_source_surface(cr, each.mask, each.left, each.top);
+        cairo_paint(cr);
     }
-    cairo_pattern_t* coverage = cairo_pop_group(cr_.get());
+    coverage.reset();
     SetColor(argb);
-    cairo_mask(cr_.get(), coverage);
-    cairo_pattern_destroy(coverage);
+    cairo_mask_surface(cr_.get(), layer, extent.left, extent.top);
 }
 
 bool CairoPainter::UseFontFamily(const char16_t* family) {

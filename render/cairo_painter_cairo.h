@@ -37,11 +37,12 @@ std::string PangoFamilyFor(const std::string& family);
 // sans-serif, monospace) and the Windows default count as present.
 bool FontFamilyPresent(const std::string& family);
 
-// The coverage of small ellipses, one mask per size and outline width. A frame's ellipses (the
-// needle's disc, the cap) come back at every frame, a gliding needle's thirty times a second;
-// an ellipse in a box of whole pixels covers the same pixels wherever the box stands, so each
-// size is rasterized once and its mask put on where the next one stands.
-class EllipseMasks {
+// The masks a canvas keeps for its frames' painters. The coverage of small ellipses, one mask
+// per size and outline width: a frame's ellipses (the needle's disc, the cap) come back at every
+// frame, a gliding needle's thirty times a second; an ellipse in a box of whole pixels covers the
+// same pixels wherever the box stands, so each size is rasterized once and its mask put on where
+// the next one stands. And one layer for a clipped union's coverage, made once, not every frame.
+class FrameMasks {
 public:
     // A mask and where its corner goes.
     struct Placed {
@@ -51,6 +52,9 @@ public:
     };
     // The mask of the ellipse in the box, filled (line width 0) or outlined, placed over the box.
     Placed MaskFor(const IntBox& box, int32_t lineWidth);
+    // A coverage layer (A8) of at least width × height, kept for the next frames; its pixels are
+    // whatever was last drawn in them. Null when it cannot be made.
+    cairo_surface_t* Coverage(int32_t width, int32_t height);
 
 private:
     struct Entry {
@@ -60,12 +64,13 @@ private:
         CairoSurface mask;
     };
     std::vector<Entry> entries_;
+    CairoSurface coverage_;
 };
 
 class CairoPainter final : public ClockPainter {
 public:
     // With masks, ellipses small enough are put on from them.
-    explicit CairoPainter(cairo_surface_t* target, EllipseMasks* masks = nullptr);
+    explicit CairoPainter(cairo_surface_t* target, FrameMasks* masks = nullptr);
     CairoPainter(const CairoPainter&) = delete;
     CairoPainter& operator=(const CairoPainter&) = delete;
 
@@ -94,7 +99,8 @@ private:
     GObjectHolder<PangoLayout> Layout(const std::string& text, const std::string& family, double emSize);
 
     CairoContext cr_;
-    EllipseMasks* masks_;
+    FrameMasks* masks_;
     bool clipped_ = false;
+    std::vector<IntBox> clip_;  // the boxes drawn within, while clipped_
     std::string family_;  // empty while no family is chosen
 };

@@ -53,7 +53,7 @@ private:
     int32_t height_;
     CairoSurface face_;
     CairoSurface frame_;
-    EllipseMasks masks_;  // the frames' small ellipses, kept for the next frames
+    FrameMasks masks_;  // kept for the next frames
 };
 
 // Conversions between the C library's local time and the clock's.

@@ -202,7 +202,7 @@ TEST(CairoFrame, EllipsesFromMasksMatchEllipsesDrawn) {
                  {{11, 50, 21, 21}, 3}, {{60, 52, 40, 40}, 1}};
     CairoSurface drawn(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 128, 100));
     CairoSurface put(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 128, 100));
-    EllipseMasks masks;
+    FrameMasks masks;
     for (const auto& c : cases) {
         for (auto* target : {&drawn, &put}) {
             CairoPainter painter(target->get(), target == &put ? &masks : nullptr);
