@@ -60,25 +60,18 @@ void GdiplusPainter::ClipTo(const std::vector<IntBox>* boxes) {
                           "CombineRgn");
         }
     }
-    // The context keeps a copy of the region, for the banner's GDI text.
+    // The context keeps a copy of the region, which clips the banner's GDI text and the graphics
+    // object made next. A clip of the graphics object's own would cost Wine a region built anew
+    // for every call drawn through it; a graphics object keeps the context's clip as it was
+    // when the object was made, so the one made under the last clip goes.
     NoteGdiResult(SelectClipRgn(target_, static_cast<HRGN>(clip_.get())) != ERROR, "SelectClipRgn");
-    if (graphics_.Get() == nullptr) return;
-    if (clip_ == nullptr) {
-        Gdip(gdip::GdipResetClip(graphics_.Get()), "GdipResetClip");
-    } else {
-        Gdip(gdip::GdipSetClipHrgn(graphics_.Get(), static_cast<HRGN>(clip_.get()), Gdiplus::CombineModeReplace),
-             "GdipSetClipHrgn");
-    }
+    graphics_.Reset();
 }
 
 Gdiplus::GpGraphics* GdiplusPainter::Graphics() {
     if (graphics_.Get() == nullptr) {
         CreateInto(graphics_, "GdipCreateFromHDC", gdip::GdipCreateFromHDC, target_);
         Gdip(gdip::GdipSetSmoothingMode(graphics_.Get(), Gdiplus::SmoothingModeHighQuality), "GdipSetSmoothingMode");
-        if (clip_ != nullptr) {
-            Gdip(gdip::GdipSetClipHrgn(graphics_.Get(), static_cast<HRGN>(clip_.get()), Gdiplus::CombineModeReplace),
-                 "GdipSetClipHrgn");
-        }
     }
     return graphics_.Get();
 }

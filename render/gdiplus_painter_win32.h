@@ -33,7 +33,8 @@ public:
                         uint32_t argb) override;
 
 private:
-    // The graphics object on the target, made on first use with high-quality smoothing.
+    // The graphics object on the target, made on first use after each change of clip, with
+    // high-quality smoothing.
     Gdiplus::GpGraphics* Graphics();
     Gdiplus::GpPen* Pen(uint32_t argb, float width);
     Gdiplus::GpBrush* Fill(uint32_t argb);
