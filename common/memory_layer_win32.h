@@ -31,8 +31,11 @@ public:
 private:
     int32_t width_ = 0;
     int32_t height_ = 0;
-    // Destroyed in reverse order: the selection is undone, then the bitmap and the context go.
+    // Destroyed in reverse order: the selections are undone, then the font, the bitmap and the
+    // context go.
     gdi::MemoryDc dc_;
     gdi::Object bitmap_;
+    gdi::Object font_;
     std::optional<gdi::Selection> selection_;
+    std::optional<gdi::Selection> fontSelection_;
 };

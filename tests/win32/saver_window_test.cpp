@@ -79,6 +79,8 @@ protected:
     SaverRun& NewRun() { return *runs_.emplace_back(std::make_unique<SaverRun>()); }
 
     long LayersHeld() const { return object_count::Alive() - objectsBefore_; }
+    // Two memory contexts, their bitmaps and the font each keeps selected.
+    static constexpr long BothLayers = 6;
     const SaverCanvas& Canvas() const { return *SaverCanvasOf(saver_); }
 
     HWND saver_ = nullptr;
@@ -98,7 +100,7 @@ TEST_F(SaverWindowTest, PreviewFillsItsParentWithAnEnlargedCanvas) {
     EXPECT_EQ(Canvas().Height(), 672);
     ASSERT_NE(Canvas().FrameLayer(), nullptr);
     ASSERT_NE(Canvas().FaceLayer(), nullptr);
-    EXPECT_EQ(LayersHeld(), 4);   // two memory contexts, two bitmaps
+    EXPECT_EQ(LayersHeld(), BothLayers);
     EXPECT_FALSE(Canvas().faceDirty) << "the first frame was painted before CreateSaverWindow returned";
     // The frame holds the clock: white at its corner, not the bitmap's initial black.
     EXPECT_EQ(GetPixel(Canvas().FrameLayer(), 2, 2) & 0xFFFFFF, 0xFFFFFFu);
@@ -112,7 +114,7 @@ TEST_F(SaverWindowTest, FullScreenCoversTheScreen) {
     EXPECT_EQ(SendMessageA(saver_, WM_POWERBROADCAST, 0, 0), 1);
     EXPECT_EQ(SendMessageA(saver_, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 0);
     EXPECT_EQ(SendMessageA(saver_, WM_SYSCOMMAND, SC_CLOSE, 0), 0);
-    EXPECT_EQ(LayersHeld(), 4) << "system commands must not close the saver";
+    EXPECT_EQ(LayersHeld(), BothLayers) << "system commands must not close the saver";
     SendMessageA(saver_, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(LayersHeld(), 0);
     EXPECT_TRUE(TakeQuit());
@@ -157,7 +159,7 @@ TEST_F(SaverWindowTest, PreviewIgnoresInputButEndsOnSuspend) {
         EXPECT_EQ(SendMessageA(saver_, message, 0, 0), 0);
     }
     EXPECT_EQ(SendMessageA(saver_, WM_SETCURSOR, reinterpret_cast<WPARAM>(saver_), HTCLIENT), 0);
-    EXPECT_EQ(LayersHeld(), 4);
+    EXPECT_EQ(LayersHeld(), BothLayers);
     EXPECT_FALSE(TakeQuit());
     EXPECT_EQ(SendMessageA(saver_, WM_POWERBROADCAST, 4, 0), 0);
     EXPECT_EQ(LayersHeld(), 0);
@@ -199,7 +201,7 @@ TEST_F(SaverWindowTest, CloseIsANoOpWhileThePasswordCheckRuns) {
     passwordCheckActive = true;
     SendMessageA(saver_, WM_CLOSE, 0, 0);
     SendMessageA(saver_, WM_LBUTTONDOWN, 0, 0);
-    EXPECT_EQ(LayersHeld(), 4);
+    EXPECT_EQ(LayersHeld(), BothLayers);
     EXPECT_FALSE(TakeQuit());
     passwordCheckActive = false;
     // Not the Windows 9x platform: no password asked, the saver may close.
@@ -222,7 +224,7 @@ TEST_F(SaverWindowTest, LivesWithARefusedTimerAnUnreadableCursorAndLateInput) {
         fake::cursor = cursor;
         SendMessageA(saver_, WM_MOUSEMOVE, 0, 0);
     }
-    EXPECT_EQ(LayersHeld(), 4) << "an unreadable cursor ended the saver or moved its anchor";
+    EXPECT_EQ(LayersHeld(), BothLayers) << "an unreadable cursor ended the saver or moved its anchor";
     // The second key comes after the release, before the loop ends: no second password check.
     for (int i = 0; i < 2; ++i) SendMessageA(saver_, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(fake::passwordChecks, 1);
