@@ -48,6 +48,9 @@ GdiplusPainter::~GdiplusPainter() {
 }
 
 void GdiplusPainter::ClipTo(const std::vector<IntBox>* boxes) {
+    // A graphics object keeps the context's clip as it was when the object was made: the one made
+    // under the last clip goes, before the context's clip changes.
+    graphics_.Reset();
     clip_.reset();
     if (boxes != nullptr) {
         clip_ = gdi::Hold(CreateRectRgn(0, 0, 0, 0));
@@ -62,10 +65,8 @@ void GdiplusPainter::ClipTo(const std::vector<IntBox>* boxes) {
     }
     // The context keeps a copy of the region, which clips the banner's GDI text and the graphics
     // object made next. A clip of the graphics object's own would cost Wine a region built anew
-    // for every call drawn through it; a graphics object keeps the context's clip as it was
-    // when the object was made, so the one made under the last clip goes.
+    // for every call drawn through it.
     NoteGdiResult(SelectClipRgn(target_, static_cast<HRGN>(clip_.get())) != ERROR, "SelectClipRgn");
-    graphics_.Reset();
 }
 
 Gdiplus::GpGraphics* GdiplusPainter::Graphics() {

@@ -237,3 +237,21 @@ TEST_F(RenderTest, LargestCanvasIsDrawnWhole) {
     EXPECT_TRUE(ColorDark(frame, At(d, HandSizesOf(d).hourLength * 0.3, 1.57)));
     EXPECT_EQ(LastRenderStatus().gdiplusFailures, 0) << LastRenderStatus().firstFailedGdiplus;
 }
+
+// A gliding needle's frames, rebuilt only round the needle, show what frames composed whole show:
+// a shadow's step apart at most, where the area cuts an edge, and no piece of a hand missing.
+TEST_F(RenderTest, GlideFramesByTheirChangesEqualWholeFrames) {
+    Clock changes(640, 400), whole(640, 400);
+    changes.Canvas().Canvas().incremental = true;
+    ClockSettings settings = Plain(Normal);
+    settings.glide = 1;
+    for (int i = 0; i < 90; ++i) {
+        SYSTEMTIME time = TimeOf(6, 9, 40 + i * 33 / 1000);
+        time.wMilliseconds = static_cast<WORD>(i * 33 % 1000);
+        changes.Canvas().Canvas().faceDirty = whole.Canvas().Canvas().faceDirty = i == 0;
+        const Picture built = changes.Render(settings, time), expected = whole.Render(settings, time);
+        for (size_t p = 0; p < built.pixels.size(); ++p) {
+            ASSERT_TRUE(Near(built.pixels[p], expected.pixels[p], 0x20)) << "frame " << i << ", pixel " << p % 640 << "," << p / 640;
+        }
+    }
+}
