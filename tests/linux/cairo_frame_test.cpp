@@ -237,12 +237,9 @@ TEST(CairoFrame, FramesByTheirChangesEqualWholeFrames) {
         int buffers, frames, millisecondsApart, tolerance;
     } cases[] = {{0, 100, 1, 150, 7000, 0}, {1, 100, 1, 150, 1000 / 30, 20}, {1, 70, 2, 150, 1000 / 30, 20}};
     for (const auto& c : cases) {
-        std::vector<uint32_t> pictures[2];
-        std::vector<bool> stale[2];
-        for (int k = 0; k < 2; ++k) {
-            pictures[k].assign(static_cast<size_t>(Row) * (600 + 2 * Top), Around);
-            stale[k].assign(800 * 600, true);
-        }
+        const std::vector<uint32_t> blank(static_cast<size_t>(Row) * (600 + 2 * Top), Around);
+        std::vector<uint32_t> pictures[2] = {blank, blank};
+        std::vector<bool> stale[2] = {std::vector<bool>(800 * 600, true), std::vector<bool>(800 * 600, true)};
         const auto memory = [&](int k) { return reinterpret_cast<unsigned char*>(&pictures[k][Top * Row + Left]); };
         CairoCanvas changes(800, 600, memory(0), Row * 4);
         Clock whole(800, 600);
@@ -288,10 +285,8 @@ TEST(CairoFrame, FramesByTheirChangesEqualWholeFrames) {
         }
         // Only edge pixels here and there (a needle's trail would be thousands).
         EXPECT_LT(differing, c.frames * 100) << "glide " << c.glide;
-        for (int k = 0; k < c.buffers; ++k) {
-            EXPECT_EQ(std::count(pictures[k].begin(), pictures[k].end(), Around),
-                      static_cast<long>(pictures[k].size()) - 800 * 600);
-        }
+        const auto around = static_cast<long>(blank.size()) - 800 * 600;
+        for (int k = 0; k < c.buffers; ++k) EXPECT_EQ(std::count(pictures[k].begin(), pictures[k].end(), Around), around);
     }
 }
 
