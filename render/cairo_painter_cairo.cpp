@@ -61,6 +61,13 @@ void AddBox(cairo_t* cr, double left, double top, double width, double height) {
     cairo_rectangle(cr, left, top, width, height);
 }
 
+// Clips the context to the boxes; boxes that overlap stay in the clip only by the non-zero rule.
+void ClipToBoxes(cairo_t* cr, const std::vector<IntBox>& boxes) {
+    for (const IntBox& box : boxes) AddBox(cr, box.left, box.top, box.width, box.height);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    cairo_clip(cr);
+}
+
 // The layout's line box in pixels.
 PangoRectangle LogicalExtents(PangoLayout* layout) {
     PangoRectangle logical{};
@@ -160,10 +167,7 @@ void CairoPainter::ClipTo(const std::vector<IntBox>* boxes) {
     clip_.clear();
     if (boxes == nullptr) return;
     clip_ = *boxes;
-    for (const IntBox& box : *boxes) AddBox(cr_.get(), box.left, box.top, box.width, box.height);
-    // Boxes that overlap stay in the clip only by the non-zero rule.
-    cairo_set_fill_rule(cr_.get(), CAIRO_FILL_RULE_WINDING);
-    cairo_clip(cr_.get());
+    ClipToBoxes(cr_.get(), clip_);
 }
 
 void CairoPainter::SetColor(uint32_t argb) {
@@ -238,14 +242,12 @@ void CairoPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb)
         // The layer is kept from frame to frame: only the clip's boxes are cleared and used.
         cairo_set_antialias(cr, CAIRO_ANTIALIAS_GRAY);
         cairo_translate(cr, -extent.left, -extent.top);
-        for (const IntBox& box : clip_) AddBox(cr, box.left, box.top, box.width, box.height);
-        cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-        cairo_clip(cr);
+        ClipToBoxes(cr, clip_);
         cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
         cairo_paint(cr);
         cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
     }
-    std::vector<FrameMasks::Placed> layers;
+    std::vector<FrameMasks::Placed> ellipses;
     // By the non-zero rule the figures cover their union once only if they all run the same way
     // round: ellipses run clockwise, so every polygon is added clockwise too.
     for (int i = 0; i < count; ++i) {
@@ -257,7 +259,7 @@ void CairoPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb)
         const FrameMasks::Placed placed =
             layer != nullptr ? masks_->MaskFor(shape.box, 0) : FrameMasks::Placed{nullptr, 0, 0};
         if (placed.mask != nullptr) {
-            layers.push_back(placed);
+            ellipses.push_back(placed);
         } else {
             AddEllipse(cr, shape.box);
         }
@@ -273,7 +275,7 @@ void CairoPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb)
     // What they add beyond the clip, the clipped mask leaves out.
     cairo_reset_clip(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-    for (const FrameMasks::Placed& each : layers) {
+    for (const FrameMasks::Placed& each : ellipses) {
         cairo_set_source_surface(cr, each.mask, each.left, each.top);
         cairo_paint(cr);
     }
