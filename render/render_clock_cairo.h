@@ -35,8 +35,9 @@ public:
     std::unique_ptr<ClockPainter> FramePainter() override;
 
     // Moves the frame layer to other memory of the same row length (another of a display's
-    // buffers). It must hold the last frame; before a gliding needle's frame, only round the area
-    // that frame changes (see ChangedArea).
+    // buffers). It must hold the last frame, but before a gliding needle's frame, which reads none
+    // of it: what lies outside the area that frame changes (see ChangedArea) the caller brings up
+    // to date afterwards.
     void MoveFrame(unsigned char* frameMemory, int frameStride);
 
     int Stride() const;
