@@ -53,20 +53,30 @@ bool ClipBox(IntBox& box, int32_t width, int32_t height) { return CutBox(box, {0
 
 std::vector<IntBox> MergedBoxes(const std::vector<IntBox>& boxes) {
     const auto area = [](const IntBox& b) { return int64_t{b.width} * b.height; };
-    // A box joins one already kept when their hull is hardly larger than both: a gliding needle's
-    // old and new slices and its shadow's lie almost on one another. Fewer boxes cost a 2-D
-    // library's clip less than the few pixels they add.
-    std::vector<IntBox> merged;
+    // A box joins one already kept when their hull is hardly larger than what the two cover: a
+    // gliding needle's old and new slices and its shadow's lie almost on one another. Fewer boxes
+    // cost a 2-D library's clip less than the few pixels they add. What a kept box covers is
+    // counted apart from its hull, so that joins one after another cannot swell it.
+    struct Kept {
+        IntBox hull;
+        int64_t covered;
+    };
+    std::vector<Kept> kept;
     for (const IntBox& box : boxes) {
-        auto into = std::find_if(merged.begin(), merged.end(), [&](const IntBox& kept) {
-            return area(HullOf(kept, box)) * 4 <= (area(kept) + area(box)) * 5;
-        });
-        if (into == merged.end()) {
-            merged.push_back(box);
+        const auto joined = [&](const Kept& k) {
+            IntBox overlap = box;
+            return k.covered + area(box) - (CutBox(overlap, k.hull) ? area(overlap) : 0);
+        };
+        auto into = std::find_if(kept.begin(), kept.end(),
+                                 [&](const Kept& k) { return area(HullOf(k.hull, box)) * 4 <= joined(k) * 5; });
+        if (into == kept.end()) {
+            kept.push_back({box, area(box)});
         } else {
-            *into = HullOf(*into, box);
+            *into = {HullOf(into->hull, box), joined(*into)};
         }
     }
+    std::vector<IntBox> merged;
+    for (const Kept& k : kept) merged.push_back(k.hull);
     return merged;
 }
 

@@ -307,6 +307,10 @@ void OutputSurface::DrawClock() {
 }
 
 ShmBuffer* OutputSurface::FreeBuffer() {
+    // The buffer holding the last frame, once given back, has nothing to catch up.
+    for (auto& buffer : buffers_) {
+        if (buffer != nullptr && buffer.get() == latest_ && !buffer->Busy()) return buffer.get();
+    }
     for (auto& buffer : buffers_) {
         if (buffer != nullptr && !buffer->Busy()) return buffer.get();
     }
