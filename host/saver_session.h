@@ -25,6 +25,8 @@ struct SessionStep {
 // GlideFramesPerSecond while a full-screen needle glides on mains power.
 enum class FrameCadence { Minute, Second, Glide };
 constexpr int32_t GlideFramesPerSecond = 30;
+// The wait for the next glide frame, in whole milliseconds, is at most this.
+constexpr int32_t GlideFrameWaitMs = (1000 + GlideFramesPerSecond - 1) / GlideFramesPerSecond;
 
 class SaverSession {
 public:

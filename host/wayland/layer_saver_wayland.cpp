@@ -331,7 +331,7 @@ int LayerSaver::Run() {
         const int settle = closeCheckMs_ < 0 ? -1 : static_cast<int>(std::max<int64_t>(closeCheckMs_ - MonotonicMs(), 0));
         // A tick a glide frame away or sooner: the compositor's events wait for it and are read
         // then without waiting, which spares a wake-up or two a frame (a release, a frame done).
-        const bool soon = wait <= 1000 / GlideFramesPerSecond;
+        const bool soon = wait <= GlideFrameWaitMs;
         watched[0].fd = soon ? -1 : wl_display_get_fd(display_);
         if (poll(watched, 3, settle) < 0 && errno != EINTR) {
             wl_display_cancel_read(display_);

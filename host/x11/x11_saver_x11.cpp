@@ -278,7 +278,7 @@ int X11Saver::Run(int stopFd) {
         XFlush(display_);
         // A tick a glide frame away or sooner: the events wait for it, which spares a wake-up
         // a frame (the server's word that it has read the last one).
-        const nfds_t count = wait <= 1000 / GlideFramesPerSecond ? 1 : 2;
+        const nfds_t count = wait <= GlideFrameWaitMs ? 1 : 2;
         if (poll(watched, count, wait) > 0 && (watched[0].revents & POLLIN) != 0) break;
     }
     return 0;
