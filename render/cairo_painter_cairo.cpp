@@ -1,6 +1,5 @@
 #include "render/cairo_painter_cairo.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -75,12 +74,12 @@ void ClearWithin(cairo_surface_t* layer, const std::vector<IntBox>& boxes, const
     cairo_surface_flush(layer);
     unsigned char* data = cairo_image_surface_get_data(layer);
     const int stride = cairo_image_surface_get_stride(layer);
-    const int width = cairo_image_surface_get_width(layer), height = cairo_image_surface_get_height(layer);
+    const IntBox all{0, 0, cairo_image_surface_get_width(layer), cairo_image_surface_get_height(layer)};
     for (const IntBox& box : boxes) {
-        const int left = std::max(box.left - at.left, 0), right = std::min(box.left + box.width - at.left, width);
-        const int top = std::max(box.top - at.top, 0), bottom = std::min(box.top + box.height - at.top, height);
-        for (int y = top; y < bottom && left < right; ++y) {
-            std::memset(data + static_cast<ptrdiff_t>(y) * stride + left, 0, static_cast<size_t>(right - left));
+        IntBox part{box.left - at.left, box.top - at.top, box.width, box.height};
+        if (!CutBox(part, all)) continue;
+        for (int y = part.top; y < part.top + part.height; ++y) {
+            std::memset(data + static_cast<ptrdiff_t>(y) * stride + part.left, 0, static_cast<size_t>(part.width));
         }
     }
     cairo_surface_mark_dirty(layer);
