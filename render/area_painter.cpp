@@ -141,6 +141,10 @@ void AreaPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb) 
     Draw([&](ClockPainter& p) { p.FillUnion(kept.data(), static_cast<int>(kept.size()), argb); });
 }
 
+void AreaPainter::PutHeldHands(const HeldStill& held) {
+    Draw([&](ClockPainter& p) { p.PutHeldHands(held); });
+}
+
 void AreaPainter::DrawCentredText(const char16_t* text, const FloatBox& box, float emSize, uint32_t argb) {
     Draw([&](ClockPainter& p) { p.DrawCentredText(text, box, emSize, argb); });
 }

@@ -27,6 +27,7 @@ public:
     void DrawLine(FloatPoint from, FloatPoint to, uint32_t argb, int32_t width) override;
     void FillPolygon(const FloatPoint* points, int count, uint32_t argb) override;
     void FillUnion(const UnionShape* shapes, int count, uint32_t argb) override;
+    void PutHeldHands(const HeldStill& held) override;
     bool UseFontFamily(const char16_t* family) override { return target_.UseFontFamily(family); }
     void DrawCentredText(const char16_t* text, const FloatBox& box, float emSize, uint32_t argb) override;
     void DrawOutlinedText(const char16_t* text, const IntBox& box, float emSize, uint32_t fillArgb,

@@ -1,11 +1,13 @@
 #include "render/cairo_painter_cairo.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
 
 #include "common/utf8_text.h"
 #include "render/clock_front.h"
+#include "render/extents_painter.h"
 #include "settings/clock_settings.h"
 
 namespace {
@@ -147,21 +149,22 @@ FrameMasks::Placed FrameMasks::MaskFor(const IntBox& box, int32_t lineWidth) {
     return placed(entries_.back().mask.get());
 }
 
-cairo_surface_t* FrameMasks::Coverage(int32_t width, int32_t height) {
-    if (width <= 0 || height <= 0) return nullptr;
-    const bool fits = coverage_ != nullptr && cairo_image_surface_get_width(coverage_.get()) >= width &&
-                      cairo_image_surface_get_height(coverage_.get()) >= height;
+cairo_surface_t* FrameMasks::Coverage(int32_t width, int32_t height, int layer) {
+    if (width <= 0 || height <= 0 || layer < 0 || layer > 1) return nullptr;
+    CairoSurface& coverage = coverage_[layer];
+    const bool fits = coverage != nullptr && cairo_image_surface_get_width(coverage.get()) >= width &&
+                      cairo_image_surface_get_height(coverage.get()) >= height;
     if (!fits) {
         // Grown a little beyond the asked size, so that a needle turning does not regrow it often.
         constexpr int32_t Step = 64;
         const auto rounded = [](int32_t side) { return (side + Step - 1) / Step * Step; };
-        coverage_.reset(cairo_image_surface_create(CAIRO_FORMAT_A8, rounded(width), rounded(height)));
+        coverage.reset(cairo_image_surface_create(CAIRO_FORMAT_A8, rounded(width), rounded(height)));
     }
-    if (cairo_surface_status(coverage_.get()) != CAIRO_STATUS_SUCCESS) {
-        coverage_.reset();
+    if (cairo_surface_status(coverage.get()) != CAIRO_STATUS_SUCCESS) {
+        coverage.reset();
         return nullptr;
     }
-    return coverage_.get();
+    return coverage.get();
 }
 
 CairoPainter::CairoPainter(cairo_surface_t* target, FrameMasks* masks) : cr_(cairo_create(target)), masks_(masks) {
@@ -239,6 +242,7 @@ void CairoPainter::DrawLine(FloatPoint from, FloatPoint to, uint32_t argb, int32
 }
 
 void CairoPainter::FillPolygon(const FloatPoint* points, int count, uint32_t argb) {
+    if (PutFromFigure(points, count, argb)) return;
     AddPolygon(cr_.get(), points, count, false);
     SetColor(argb);
     cairo_set_fill_rule(cr_.get(), CAIRO_FILL_RULE_EVEN_ODD);
@@ -248,28 +252,58 @@ void CairoPainter::FillPolygon(const FloatPoint* points, int count, uint32_t arg
 void CairoPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb) {
     // Clipped, a translucent fill costs Cairo a composite per row and box; its coverage laid into
     // a layer round the clip and put on at once comes out the same, sooner. There the small
-    // ellipses' coverage is added to the polygons' from their masks, up to full: only where two
-    // edges cross is it a few levels above the exact union's.
-    IntBox extent = clipped_ && !clip_.empty() ? clip_[0] : IntBox{0, 0, 0, 0};
-    for (const IntBox& box : clip_) extent = HullOf(extent, box);
-    cairo_surface_t* layer = masks_ != nullptr && clipped_ ? masks_->Coverage(extent.width, extent.height) : nullptr;
+    // ellipses' coverage and any held coverage are added to the polygons' up to full: only where
+    // two edges cross is it a few levels above the exact union's.
+    const bool holds = masks_ != nullptr && std::any_of(shapes, shapes + std::max(count, 0), [](const UnionShape& s) {
+        return s.kind == UnionShape::Kind::Held;
+    });
+    // Held coverage is only ever added in a layer: unclipped, the layer spans the figures.
+    std::vector<IntBox> within = clipped_ ? clip_ : std::vector<IntBox>();
+    if (!clipped_ && holds) {
+        ExtentsPainter extents;
+        extents.FillUnion(shapes, count, argb);
+        within.push_back(extents.Boxes()[0]);
+        for (const IntBox& box : extents.Boxes()) within[0] = HullOf(within[0], box);
+    }
+    IntBox extent = within.empty() ? IntBox{0, 0, 0, 0} : within[0];
+    for (const IntBox& box : within) extent = HullOf(extent, box);
+    cairo_surface_t* layer =
+        masks_ != nullptr && !within.empty() ? masks_->Coverage(extent.width, extent.height) : nullptr;
     // The layer is kept from frame to frame: only the clip's boxes are cleared and used. Cleared
     // here row by row: Cairo clears through a clip of many boxes at a cost that grows with them.
-    if (layer != nullptr) ClearWithin(layer, clip_, extent);
+    if (layer != nullptr) ClearWithin(layer, within, extent);
     CairoContext coverage(layer != nullptr ? cairo_create(layer) : nullptr);
     cairo_t* cr = layer != nullptr ? coverage.get() : cr_.get();
     if (layer != nullptr) {
         cairo_set_antialias(cr, CAIRO_ANTIALIAS_GRAY);
         cairo_translate(cr, -extent.left, -extent.top);
-        ClipToBoxes(cr, clip_);
+        ClipToBoxes(cr, within);
     }
-    std::vector<FrameMasks::Placed> ellipses;
+    // The first polygon (a needle's shadow) gets a layer of its own, added to the rest: the needle,
+    // the same figure moved by whole pixels, is then put on from it rather than rasterized again.
+    figure_ = {};
+    int apart = -1;
+    cairo_surface_t* figure = nullptr;
+    for (int i = 0; layer != nullptr && i < count && apart < 0; ++i) {
+        if (shapes[i].kind == UnionShape::Kind::Polygon) apart = i;
+    }
+    if (apart >= 0) figure = masks_->Coverage(extent.width, extent.height, 1);
+    if (figure == nullptr) apart = -1;
+    std::vector<FrameMasks::Placed> ellipses, held;
     // By the non-zero rule the figures cover their union once only if they all run the same way
     // round: ellipses run clockwise, so every polygon is added clockwise too.
     for (int i = 0; i < count; ++i) {
         const UnionShape& shape = shapes[i];
         if (shape.kind == UnionShape::Kind::Polygon) {
+            if (i == apart) continue;
             AddPolygon(cr, shape.points, shape.pointCount, !RunsClockwise(shape.points, shape.pointCount));
+            continue;
+        }
+        if (shape.kind == UnionShape::Kind::Held) {
+            const FrameMasks::Held& shadows = masks_->heldShadows;
+            if (layer != nullptr && shadows.layer != nullptr) {
+                held.push_back({shadows.layer.get(), shadows.box.left, shadows.box.top});
+            }
             continue;
         }
         const FrameMasks::Placed placed =
@@ -288,16 +322,69 @@ void CairoPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb)
     }
     cairo_set_source_rgba(cr, 0, 0, 0, 1);
     cairo_fill(cr);
-    // What they add beyond the clip, the clipped mask leaves out.
-    cairo_reset_clip(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
-    for (const FrameMasks::Placed& each : ellipses) {
-        cairo_set_source_surface(cr, each.mask, each.left, each.top);
-        cairo_paint(cr);
+    if (figure != nullptr) {
+        ClearWithin(figure, within, extent);
+        {
+            CairoContext alone(cairo_create(figure));
+            cairo_set_antialias(alone.get(), CAIRO_ANTIALIAS_GRAY);
+            cairo_translate(alone.get(), -extent.left, -extent.top);
+            AddPolygon(alone.get(), shapes[apart].points, shapes[apart].pointCount, false);
+            cairo_fill(alone.get());
+        }
+        cairo_surface_flush(figure);
+        held.push_back({figure, extent.left, extent.top});
+        figure_ = {std::vector<FloatPoint>(shapes[apart].points, shapes[apart].points + shapes[apart].pointCount),
+                   extent, within};
     }
+    const auto add = [cr](const std::vector<FrameMasks::Placed>& masks) {
+        for (const FrameMasks::Placed& each : masks) {
+            cairo_set_source_surface(cr, each.mask, each.left, each.top);
+            cairo_paint(cr);
+        }
+    };
+    // Held coverage and the figure apart span beyond the clip: added within it only.
+    add(held);
+    // What the small ellipses add beyond the clip, the clipped mask leaves out.
+    cairo_reset_clip(cr);
+    add(ellipses);
     coverage.reset();
     SetColor(argb);
+    // The layer may be larger than the extent, and holds old coverage beyond it.
+    cairo_save(cr_.get());
+    if (!clipped_) ClipToBoxes(cr_.get(), within);
     cairo_mask_surface(cr_.get(), layer, extent.left, extent.top);
+    cairo_restore(cr_.get());
+}
+
+void CairoPainter::PutHeldHands(const HeldStill& held) {
+    if (masks_ == nullptr || masks_->heldHands.layer == nullptr) return;
+    cairo_set_source_surface(cr_.get(), masks_->heldHands.layer.get(), held.hands.left, held.hands.top);
+    cairo_paint(cr_.get());
+}
+
+bool CairoPainter::PutFromFigure(const FloatPoint* points, int count, uint32_t argb) {
+    if (figure_.points.empty() || figure_.points.size() != static_cast<size_t>(count)) return false;
+    // Moved by whole pixels, the figure covers the same share of each pixel.
+    const double dx = std::round(figure_.points[0].x - points[0].x), dy = std::round(figure_.points[0].y - points[0].y);
+    constexpr double Near = 1e-3;
+    for (int i = 0; i < count; ++i) {
+        if (std::abs(figure_.points[i].x - points[i].x - dx) > Near || std::abs(figure_.points[i].y - points[i].y - dy) > Near) {
+            return false;
+        }
+    }
+    cairo_surface_t* figure = masks_->Coverage(figure_.extent.width, figure_.extent.height, 1);
+    if (figure == nullptr) return false;
+    cairo_t* cr = cr_.get();
+    cairo_save(cr);
+    // Its coverage holds only within the union's clip.
+    for (const IntBox& box : figure_.within) AddBox(cr, box.left - dx, box.top - dy, box.width, box.height);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    cairo_clip(cr);
+    SetColor(argb);
+    cairo_mask_surface(cr, figure, figure_.extent.left - dx, figure_.extent.top - dy);
+    cairo_restore(cr);
+    return true;
 }
 
 bool CairoPainter::UseFontFamily(const char16_t* family) {

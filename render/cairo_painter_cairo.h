@@ -53,8 +53,17 @@ public:
     // The mask of the ellipse in the box, filled (line width 0) or outlined, placed over the box.
     Placed MaskFor(const IntBox& box, int32_t lineWidth);
     // A coverage layer (A8) of at least width × height, kept for the next frames; its pixels are
-    // whatever was last drawn in them. Null when it cannot be made.
-    cairo_surface_t* Coverage(int32_t width, int32_t height);
+    // whatever was last drawn in them. Null when it cannot be made. Layer 1 holds one figure of
+    // a union apart (see CairoPainter::FillUnion).
+    cairo_surface_t* Coverage(int32_t width, int32_t height, int layer = 0);
+
+    // What the canvas holds of the still hands (see HeldStill): a layer and its box.
+    struct Held {
+        CairoSurface layer;
+        IntBox box{0, 0, 0, 0};
+    };
+    Held heldShadows;  // A8 coverage
+    Held heldHands;    // premultiplied ARGB over transparency
 
 private:
     struct Entry {
@@ -64,7 +73,7 @@ private:
         CairoSurface mask;
     };
     std::vector<Entry> entries_;
-    CairoSurface coverage_;
+    CairoSurface coverage_[2];
 };
 
 class CairoPainter final : public ClockPainter {
@@ -83,6 +92,7 @@ public:
     void DrawLine(FloatPoint from, FloatPoint to, uint32_t argb, int32_t width) override;
     void FillPolygon(const FloatPoint* points, int count, uint32_t argb) override;
     void FillUnion(const UnionShape* shapes, int count, uint32_t argb) override;
+    void PutHeldHands(const HeldStill& held) override;
     bool UseFontFamily(const char16_t* family) override;
     void DrawCentredText(const char16_t* text, const FloatBox& box, float emSize, uint32_t argb) override;
     void DrawOutlinedText(const char16_t* text, const IntBox& box, float emSize, uint32_t fillArgb,
@@ -98,8 +108,17 @@ private:
     // that its size does not depend on where it lands.
     GObjectHolder<PangoLayout> Layout(const std::string& text, const std::string& family, double emSize);
 
+    // The union's first polygon, rasterized apart; a polygon of the same shape moved by whole
+    // pixels is put on from its coverage.
+    bool PutFromFigure(const FloatPoint* points, int count, uint32_t argb);
+
     CairoContext cr_;
     FrameMasks* masks_;
+    struct Figure {
+        std::vector<FloatPoint> points;
+        IntBox extent{0, 0, 0, 0};
+        std::vector<IntBox> within;  // where its coverage holds
+    } figure_;
     bool clipped_ = false;
     std::vector<IntBox> clip_;  // the boxes drawn within, while clipped_
     std::string family_;  // empty while no family is chosen

@@ -49,6 +49,16 @@ namespace {
 // The box within a width x height canvas; false when nothing of it is.
 bool ClipBox(IntBox& box, int32_t width, int32_t height) { return CutBox(box, {0, 0, width, height}); }
 
+// Everything the hour and minute hands and the shadows under them are drawn from: held ones
+// serve while it stays the same, a minute while a needle glides.
+std::string StillKeyOf(const ClockScene& scene) {
+    std::string key;
+    const auto add = [&key](const auto& value) { key.append(reinterpret_cast<const char*>(&value), sizeof value); };
+    add(scene.hands.hour), add(scene.hands.minute), add(scene.hands.cap), add(scene.hands.capShadow);
+    add(scene.hands.sizes), add(scene.palette.hands), add(scene.settings.colorOfMarkers);
+    return key;
+}
+
 }  // namespace
 
 std::vector<IntBox> MergedBoxes(const std::vector<IntBox>& boxes) {
@@ -117,10 +127,18 @@ void RenderFrameOverDial(ClockCanvas& canvas, const ClockScene& scene) {
     if (partial) {
         canvas.changed_ = ChangedBoxes(canvas.lastSteps_, measured, canvas.Width(), canvas.Height());
         if (!canvas.changed_.empty() && withinChanges) {
+            // The needle moves thirty times a second, the other hands once a minute: they are put
+            // on from what the canvas holds, not drawn again round the needle.
+            std::string key = scene.hands.second.shown ? StillKeyOf(scene) : std::string();
+            if (!key.empty() && key != canvas.stillKey_) {
+                canvas.holdsStill_ = canvas.HoldStill(scene, canvas.held_);
+                canvas.stillKey_ = std::move(key);
+            }
+            const bool held = scene.hands.second.shown && canvas.holdsStill_;
             canvas.CopyFaceToFrame(scene, &canvas.changed_);
             const std::unique_ptr<ClockPainter> frame = canvas.FramePainter();
             AreaPainter within(*frame, canvas.changed_);
-            PaintHands(within, scene);
+            PaintHands(within, scene, held ? &canvas.held_ : nullptr);
         } else if (!canvas.changed_.empty()) {
             // Everything the last frame drew goes back to the dial and every step is drawn again:
             // drawing clipped to the changed boxes alone would round some edges differently.

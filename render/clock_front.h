@@ -40,6 +40,12 @@ public:
     virtual void CopyFaceToFrame(const ClockScene& scene, const std::vector<IntBox>* area) = 0;
     // A painter over the frame layer, for what the frame adds over the dial.
     virtual std::unique_ptr<ClockPainter> FramePainter() = 0;
+    // Holds the scene's hour and minute hands and the shadows under them apart from the frame
+    // (see HeldStill), for the frame painter to put on; false when the canvas cannot.
+    virtual bool HoldStill(const ClockScene& scene, HeldStill& held) {
+        (void)scene, (void)held;
+        return false;
+    }
 
     // The dial must be drawn before the next frame; the frame that draws it clears it.
     bool faceDirty = true;
@@ -74,6 +80,10 @@ private:
     std::vector<IntBox> changed_;
     // The texts the dial of a world clock was last drawn with: a change of them redraws it.
     std::u16string dialTexts_;
+    // What the held still hands were drawn from, and whether the canvas holds them.
+    std::string stillKey_;
+    bool holdsStill_ = false;
+    HeldStill held_{};
 };
 
 // The parts of a width x height frame that the face layer, laid as `face`, leaves bare: the

@@ -8,12 +8,23 @@
 
 #include "render/dial_geometry.h"
 
-// One figure of a union fill: a closed polygon, or an ellipse in its bounding box.
+// One figure of a union fill: a closed polygon, an ellipse in its bounding box, or the coverage
+// of figures that the painter holds (see HeldStill), laid at the box.
 struct UnionShape {
-    enum class Kind { Polygon, Ellipse } kind;
+    enum class Kind { Polygon, Ellipse, Held } kind;
     const FloatPoint* points;  // Polygon: pointCount corners, in order
     int pointCount;
-    IntBox box;                // Ellipse
+    IntBox box;                // Ellipse, Held
+};
+
+// Where a canvas holds, apart from its frames, what the hour and minute hands draw: their
+// shadows' coverage together with the cap's, and the two hands over transparency. They stand
+// still for a minute while a needle glides, and are put on instead of drawn anew. Only the
+// painters of a canvas that holds them are given Held figures.
+struct HeldStill {
+    IntBox shadows;
+    IntBox hands;
+    std::vector<IntBox> handParts;  // where within `hands` the hands lie
 };
 
 class ClockPainter {
@@ -39,6 +50,8 @@ public:
     virtual void FillPolygon(const FloatPoint* points, int count, uint32_t argb) = 0;
     // Every shape filled once together: where they overlap the colour is laid down only once.
     virtual void FillUnion(const UnionShape* shapes, int count, uint32_t argb) = 0;
+    // Lays the held hour and minute hands over what is drawn.
+    virtual void PutHeldHands(const HeldStill& held) { (void)held; }
 
     // Chooses the font family of the text steps that follow; false, with no family chosen, when
     // the system has no family of that name (the text steps then draw nothing).

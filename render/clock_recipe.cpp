@@ -68,19 +68,25 @@ void PaintLogo(ClockPainter& painter, const ClockScene& scene, const DialGeometr
                              scene.palette.ink, OutlineWidth);
 }
 
-// All shadows in one union: crossing shadows are no darker than single ones.
-void PaintShadow(ClockPainter& painter, const ClockHands& hands, uint32_t shadow) {
+// All shadows in one union: crossing shadows are no darker than single ones. With the still
+// hands held, their shadows come as the held coverage; `needle` false leaves the needle's out.
+void PaintShadow(ClockPainter& painter, const ClockHands& hands, uint32_t shadow, const HeldStill* held,
+                 bool needle = true) {
     UnionShape shapes[5];
     int count = 0;
     auto polygon = [&](const FloatPoint* points) { shapes[count++] = {UnionShape::Kind::Polygon, points, 4, {}}; };
     auto ellipse = [&](const IntBox& box) { shapes[count++] = {UnionShape::Kind::Ellipse, nullptr, 0, box}; };
-    if (hands.second.shown) {
+    if (hands.second.shown && needle) {
         polygon(hands.second.needleShadow);
         ellipse(hands.second.discShadow);
     }
-    polygon(hands.hour.shadow);
-    polygon(hands.minute.shadow);
-    ellipse(hands.capShadow);
+    if (held != nullptr) {
+        shapes[count++] = {UnionShape::Kind::Held, nullptr, 0, held->shadows};
+    } else {
+        polygon(hands.hour.shadow);
+        polygon(hands.minute.shadow);
+        ellipse(hands.capShadow);
+    }
     painter.FillUnion(shapes, count, shadow);
 }
 
@@ -106,13 +112,16 @@ void PaintDial(ClockPainter& painter, const ClockScene& scene) {
     }
 }
 
-void PaintHands(ClockPainter& painter, const ClockScene& scene) {
+void PaintHands(ClockPainter& painter, const ClockScene& scene, const HeldStill* held) {
     const FacePalette& colors = scene.palette;
     const uint32_t markerColor = ColorRefToArgb(scene.settings.colorOfMarkers);
     const ClockHands& hands = scene.hands;
-    PaintShadow(painter, hands, colors.shadow);
-    PaintHand(painter, hands.hour, hands.sizes, colors.hands, markerColor);
-    PaintHand(painter, hands.minute, hands.sizes, colors.hands, markerColor);
+    PaintShadow(painter, hands, colors.shadow, held);
+    if (held != nullptr) {
+        painter.PutHeldHands(*held);
+    } else {
+        PaintStillHands(painter, scene);
+    }
     if (hands.second.shown) {
         painter.FillPolygon(hands.second.needle, 4, colors.needle);
         painter.FillEllipse(hands.second.disc, markerColor);
@@ -123,4 +132,15 @@ void PaintHands(ClockPainter& painter, const ClockScene& scene) {
         painter.DrawBannerText(scene.homePage, {scene.offset.x, scene.offset.y, scene.width, BannerStripHeight},
                                BannerFontName, BannerFontHeight, scene.bannerArgb);
     }
+}
+
+void PaintStillShadows(ClockPainter& painter, const ClockScene& scene) {
+    constexpr uint32_t Opaque = 0xFF000000;
+    PaintShadow(painter, scene.hands, Opaque, nullptr, false);
+}
+
+void PaintStillHands(ClockPainter& painter, const ClockScene& scene) {
+    const uint32_t markerColor = ColorRefToArgb(scene.settings.colorOfMarkers);
+    PaintHand(painter, scene.hands.hour, scene.hands.sizes, scene.palette.hands, markerColor);
+    PaintHand(painter, scene.hands.minute, scene.hands.sizes, scene.palette.hands, markerColor);
 }

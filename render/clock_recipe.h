@@ -22,4 +22,10 @@ constexpr char BannerFontName[] = "Palatino Linotype";
 void PaintDial(ClockPainter& painter, const ClockScene& scene);
 // What each frame adds over the dial: one shadow under all hands, the hour and minute hands
 // with their stripes, the second hand, the cap and, in minute 7 of a full-screen run, the banner.
-void PaintHands(ClockPainter& painter, const ClockScene& scene);
+// With `held`, the hour and minute hands and the shadows under them are put on from what the
+// canvas holds (a gliding needle's frames) instead of drawn.
+void PaintHands(ClockPainter& painter, const ClockScene& scene, const HeldStill* held = nullptr);
+// What a canvas holds of them: the shadows of the hour and minute hands and the cap as opaque
+// coverage, and the two hands.
+void PaintStillShadows(ClockPainter& painter, const ClockScene& scene);
+void PaintStillHands(ClockPainter& painter, const ClockScene& scene);

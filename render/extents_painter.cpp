@@ -145,12 +145,18 @@ void ExtentsPainter::FillUnion(const UnionShape* shapes, int count, uint32_t arg
             Mix(argb);
             mixShape(shapes[i]);
         }
-        if (shapes[i].kind == UnionShape::Kind::Ellipse) {
+        if (shapes[i].kind != UnionShape::Kind::Polygon) {
             Add(shapes[i].box, 0);
         } else {
             AddSlices(shapes[i].points, shapes[i].pointCount);
         }
     }
+}
+
+void ExtentsPainter::PutHeldHands(const HeldStill& held) {
+    digest_ = 11;
+    Mix(held.hands);
+    for (const IntBox& part : held.handParts) Add(part, 0);
 }
 
 bool ExtentsPainter::UseFontFamily(const char16_t*) { return true; }

@@ -41,6 +41,31 @@ void CopyShifted(const CairoCanvas& canvas, const cairo_rectangle_int_t& r, IntP
     }
 }
 
+// Draws what `paint` draws into a new layer of the format round where it draws, and keeps it.
+template <typename Paint>
+bool HoldLayer(FrameMasks::Held& held, cairo_format_t format, const Paint& paint,
+               std::vector<IntBox>* parts = nullptr) {
+    held = {};
+    ExtentsPainter extents;
+    paint(extents);
+    if (parts != nullptr) *parts = extents.Boxes();
+    if (extents.Boxes().empty()) return false;
+    IntBox box = extents.Boxes()[0];
+    for (const IntBox& each : extents.Boxes()) box = HullOf(box, each);
+    CairoSurface layer(cairo_image_surface_create(format, box.width, box.height));
+    if (cairo_surface_status(layer.get()) != CAIRO_STATUS_SUCCESS) return false;
+    // Drawn where the frame has it; then laid at the box's corner.
+    cairo_surface_set_device_offset(layer.get(), -box.left, -box.top);
+    {
+        CairoPainter painter(layer.get());
+        paint(painter);
+    }
+    cairo_surface_flush(layer.get());
+    cairo_surface_set_device_offset(layer.get(), 0, 0);
+    held = {std::move(layer), box};
+    return true;
+}
+
 }  // namespace
 
 CairoCanvas::CairoCanvas(int32_t width, int32_t height, unsigned char* frameMemory, int frameStride)
@@ -74,6 +99,16 @@ std::unique_ptr<ClockPainter> CairoCanvas::FacePainter() { return std::make_uniq
 
 std::unique_ptr<ClockPainter> CairoCanvas::FramePainter() {
     return std::make_unique<CairoPainter>(frame_.get(), &masks_);
+}
+
+bool CairoCanvas::HoldStill(const ClockScene& scene, HeldStill& held) {
+    std::vector<IntBox> parts;
+    const bool holds =
+        HoldLayer(masks_.heldShadows, CAIRO_FORMAT_A8, [&](ClockPainter& p) { PaintStillShadows(p, scene); }) &&
+        HoldLayer(
+            masks_.heldHands, CAIRO_FORMAT_ARGB32, [&](ClockPainter& p) { PaintStillHands(p, scene); }, &parts);
+    held = {masks_.heldShadows.box, masks_.heldHands.box, std::move(parts)};
+    return holds;
 }
 
 CairoRegion CairoCanvas::ChangedRegion() const {

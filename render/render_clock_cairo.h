@@ -33,6 +33,7 @@ public:
     std::unique_ptr<ClockPainter> FacePainter() override;
     void CopyFaceToFrame(const ClockScene& scene, const std::vector<IntBox>* area) override;
     std::unique_ptr<ClockPainter> FramePainter() override;
+    bool HoldStill(const ClockScene& scene, HeldStill& held) override;
 
     // Moves the frame layer to other memory of the same row length (another of a display's
     // buffers). It must hold the last frame, but before a gliding needle's frame, which reads none
