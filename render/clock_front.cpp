@@ -50,7 +50,11 @@ namespace {
 bool ClipBox(IntBox& box, int32_t width, int32_t height) { return CutBox(box, {0, 0, width, height}); }
 
 // Everything the hour and minute hands and the shadows under them are drawn from: held ones
-// serve while it stays the same, a minute while a needle glides.
+// serve while it stays the same, a minute while a needle glides. Keyed by the values' bytes, so
+// no padding, whose bytes are left undefined, may lie in them.
+static_assert(sizeof(Hand) == 16 * sizeof(float) && sizeof(IntBox) == 4 * sizeof(int32_t) &&
+                  sizeof(HandSizes) == 13 * sizeof(int32_t),
+              "the still key reads these as bytes");
 std::string StillKeyOf(const ClockScene& scene) {
     std::string key;
     const auto add = [&key](const auto& value) { key.append(reinterpret_cast<const char*>(&value), sizeof value); };
