@@ -300,9 +300,8 @@ void CairoPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb)
             continue;
         }
         if (shape.kind == UnionShape::Kind::Held) {
-            const FrameMasks::Held& shadows = masks_->heldShadows;
-            if (layer != nullptr && shadows.layer != nullptr) {
-                held.push_back({shadows.layer.get(), shadows.box.left, shadows.box.top});
+            if (layer != nullptr && masks_->heldShadows != nullptr) {
+                held.push_back({masks_->heldShadows.get(), shape.box.left, shape.box.top});
             }
             continue;
         }
@@ -335,7 +334,7 @@ void CairoPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb)
         cairo_surface_flush(figure);
         held.push_back({figure, extent.left, extent.top});
         figure_ = {std::vector<FloatPoint>(shapes[apart].points, shapes[apart].points + shapes[apart].pointCount),
-                   extent, within};
+                   figure, extent, within};
     }
     const auto add = [cr](const std::vector<FrameMasks::Placed>& masks) {
         for (const FrameMasks::Placed& each : masks) {
@@ -358,8 +357,8 @@ void CairoPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb)
 }
 
 void CairoPainter::PutHeldHands(const HeldStill& held) {
-    if (masks_ == nullptr || masks_->heldHands.layer == nullptr) return;
-    cairo_set_source_surface(cr_.get(), masks_->heldHands.layer.get(), held.hands.left, held.hands.top);
+    if (masks_ == nullptr || masks_->heldHands == nullptr) return;
+    cairo_set_source_surface(cr_.get(), masks_->heldHands.get(), held.hands.left, held.hands.top);
     cairo_paint(cr_.get());
 }
 
@@ -373,8 +372,6 @@ bool CairoPainter::PutFromFigure(const FloatPoint* points, int count, uint32_t a
             return false;
         }
     }
-    cairo_surface_t* figure = masks_->Coverage(figure_.extent.width, figure_.extent.height, 1);
-    if (figure == nullptr) return false;
     cairo_t* cr = cr_.get();
     cairo_save(cr);
     // Its coverage holds only within the union's clip.
@@ -382,7 +379,7 @@ bool CairoPainter::PutFromFigure(const FloatPoint* points, int count, uint32_t a
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
     cairo_clip(cr);
     SetColor(argb);
-    cairo_mask_surface(cr, figure, figure_.extent.left - dx, figure_.extent.top - dy);
+    cairo_mask_surface(cr, figure_.coverage, figure_.extent.left - dx, figure_.extent.top - dy);
     cairo_restore(cr);
     return true;
 }

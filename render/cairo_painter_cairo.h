@@ -57,13 +57,9 @@ public:
     // a union apart (see CairoPainter::FillUnion).
     cairo_surface_t* Coverage(int32_t width, int32_t height, int layer = 0);
 
-    // What the canvas holds of the still hands (see HeldStill): a layer and its box.
-    struct Held {
-        CairoSurface layer;
-        IntBox box{0, 0, 0, 0};
-    };
-    Held heldShadows;  // A8 coverage
-    Held heldHands;    // premultiplied ARGB over transparency
+    // What the canvas holds of the still hands, each laid at its box of HeldStill.
+    CairoSurface heldShadows;  // A8 coverage
+    CairoSurface heldHands;    // premultiplied ARGB over transparency
 
 private:
     struct Entry {
@@ -116,6 +112,7 @@ private:
     FrameMasks* masks_;
     struct Figure {
         std::vector<FloatPoint> points;
+        cairo_surface_t* coverage = nullptr;  // the masks' layer 1, laid at the extent
         IntBox extent{0, 0, 0, 0};
         std::vector<IntBox> within;  // where its coverage holds
     } figure_;

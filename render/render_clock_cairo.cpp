@@ -41,16 +41,17 @@ void CopyShifted(const CairoCanvas& canvas, const cairo_rectangle_int_t& r, IntP
     }
 }
 
-// Draws what `paint` draws into a new layer of the format round where it draws, and keeps it.
+// Draws what `paint` draws into a new layer of the format round where it draws, and keeps it
+// with the box it is laid at.
 template <typename Paint>
-bool HoldLayer(FrameMasks::Held& held, cairo_format_t format, const Paint& paint,
+bool HoldLayer(CairoSurface& held, IntBox& box, cairo_format_t format, const Paint& paint,
                std::vector<IntBox>* parts = nullptr) {
-    held = {};
+    held.reset();
     ExtentsPainter extents;
     paint(extents);
     if (parts != nullptr) *parts = extents.Boxes();
     if (extents.Boxes().empty()) return false;
-    IntBox box = extents.Boxes()[0];
+    box = extents.Boxes()[0];
     for (const IntBox& each : extents.Boxes()) box = HullOf(box, each);
     CairoSurface layer(cairo_image_surface_create(format, box.width, box.height));
     if (cairo_surface_status(layer.get()) != CAIRO_STATUS_SUCCESS) return false;
@@ -62,7 +63,7 @@ bool HoldLayer(FrameMasks::Held& held, cairo_format_t format, const Paint& paint
     }
     cairo_surface_flush(layer.get());
     cairo_surface_set_device_offset(layer.get(), 0, 0);
-    held = {std::move(layer), box};
+    held = std::move(layer);
     return true;
 }
 
@@ -102,13 +103,12 @@ std::unique_ptr<ClockPainter> CairoCanvas::FramePainter() {
 }
 
 bool CairoCanvas::HoldStill(const ClockScene& scene, HeldStill& held) {
-    std::vector<IntBox> parts;
-    const bool holds =
-        HoldLayer(masks_.heldShadows, CAIRO_FORMAT_A8, [&](ClockPainter& p) { PaintStillShadows(p, scene); }) &&
-        HoldLayer(
-            masks_.heldHands, CAIRO_FORMAT_ARGB32, [&](ClockPainter& p) { PaintStillHands(p, scene); }, &parts);
-    held = {masks_.heldShadows.box, masks_.heldHands.box, std::move(parts)};
-    return holds;
+    held = {};
+    return HoldLayer(masks_.heldShadows, held.shadows, CAIRO_FORMAT_A8,
+                     [&](ClockPainter& p) { PaintStillShadows(p, scene); }) &&
+           HoldLayer(
+               masks_.heldHands, held.hands, CAIRO_FORMAT_ARGB32, [&](ClockPainter& p) { PaintStillHands(p, scene); },
+               &held.handParts);
 }
 
 CairoRegion CairoCanvas::ChangedRegion() const {
