@@ -8,6 +8,7 @@
 #include "common/utf8_text.h"
 #include "render/clock_front.h"
 #include "render/extents_painter.h"
+#include "render/polygon_coverage.h"
 #include "settings/clock_settings.h"
 
 namespace {
@@ -82,6 +83,32 @@ void ClearWithin(cairo_surface_t* layer, const std::vector<IntBox>& boxes, const
         if (!CutBox(part, all)) continue;
         for (int y = part.top; y < part.top + part.height; ++y) {
             std::memset(data + static_cast<ptrdiff_t>(y) * stride + part.left, 0, static_cast<size_t>(part.width));
+        }
+    }
+    cairo_surface_mark_dirty(layer);
+}
+
+// Lays the polygon's exact coverage into the A8 layer, whose corner stands at `at`, within the
+// boxes and nothing round them.
+void LayFigure(cairo_surface_t* layer, const FloatPoint* points, int count, const std::vector<IntBox>& boxes,
+               const IntBox& at) {
+    cairo_surface_flush(layer);
+    unsigned char* data = cairo_image_surface_get_data(layer);
+    const int stride = cairo_image_surface_get_stride(layer);
+    PolygonCoverage coverage(points, count);
+    // Boxes may overlap: each pixel is laid once.
+    CairoRegion region(cairo_region_create());
+    for (const IntBox& box : boxes) {
+        const cairo_rectangle_int_t r{box.left, box.top, box.width, box.height};
+        cairo_region_union_rectangle(region.get(), &r);
+    }
+    for (int i = 0; i < cairo_region_num_rectangles(region.get()); ++i) {
+        cairo_rectangle_int_t r;
+        cairo_region_get_rectangle(region.get(), i, &r);
+        for (int y = r.y; y < r.y + r.height; ++y) {
+            unsigned char* row = data + static_cast<ptrdiff_t>(y - at.top) * stride + (r.x - at.left);
+            std::memset(row, 0, static_cast<size_t>(r.width));
+            coverage.AddRow(y, r.x, r.width, row);
         }
     }
     cairo_surface_mark_dirty(layer);
@@ -167,6 +194,28 @@ cairo_surface_t* FrameMasks::Coverage(int32_t width, int32_t height, int layer) 
     return coverage.get();
 }
 
+uint32_t FrameMasks::Premultiplied(uint32_t argb) {
+    for (const auto& [color, premultiplied] : colors_) {
+        if (color == argb) return premultiplied;
+    }
+    // Painted into a pixel of its own: the value Cairo puts through a mask, to the bit.
+    CairoSurface pixel(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 1, 1));
+    {
+        CairoContext cr(cairo_create(pixel.get()));
+        cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
+        const auto channel = [argb](int shift) { return ((argb >> shift) & 0xFF) / 255.0; };
+        cairo_set_source_rgba(cr.get(), channel(16), channel(8), channel(0), channel(24));
+        cairo_paint(cr.get());
+    }
+    cairo_surface_flush(pixel.get());
+    uint32_t premultiplied = 0;
+    std::memcpy(&premultiplied, cairo_image_surface_get_data(pixel.get()), sizeof premultiplied);
+    constexpr size_t MostColors = 16;
+    if (colors_.size() == MostColors) colors_.clear();
+    colors_.emplace_back(argb, premultiplied);
+    return premultiplied;
+}
+
 CairoPainter::CairoPainter(cairo_surface_t* target, FrameMasks* masks) : cr_(cairo_create(target)), masks_(masks) {
     cairo_set_antialias(cr_.get(), CAIRO_ANTIALIAS_GRAY);
     cairo_set_line_cap(cr_.get(), CAIRO_LINE_CAP_BUTT);
@@ -243,6 +292,30 @@ void CairoPainter::DrawLine(FloatPoint from, FloatPoint to, uint32_t argb, int32
 
 void CairoPainter::FillPolygon(const FloatPoint* points, int count, uint32_t argb) {
     if (PutFromFigure(points, count, argb)) return;
+    // With a canvas's layers, a polygon is laid from its exact coverage as the union's figure is.
+    IntBox extent{0, 0, 0, 0};
+    if (masks_ != nullptr && count >= 3) {
+        ExtentsPainter probe;
+        probe.FillPolygon(points, count, argb);
+        extent = probe.Boxes()[0];
+        for (const IntBox& box : probe.Boxes()) extent = HullOf(extent, box);
+    }
+    std::vector<IntBox> boxes;
+    for (IntBox box : clipped_ ? clip_ : std::vector<IntBox>{extent}) {
+        if (CutBox(box, extent)) boxes.push_back(box);
+    }
+    cairo_surface_t* layer = masks_ == nullptr || boxes.empty() ? nullptr : masks_->Coverage(extent.width, extent.height, 1);
+    if (layer != nullptr) {
+        figure_ = {};
+        LayFigure(layer, points, count, boxes, extent);
+        SetColor(argb);
+        cairo_save(cr_.get());
+        if (!clipped_) ClipToBoxes(cr_.get(), boxes);
+        cairo_mask_surface(cr_.get(), layer, extent.left, extent.top);
+        cairo_restore(cr_.get());
+        return;
+    }
+    if (masks_ != nullptr && count >= 3 && boxes.empty()) return;  // nothing of it within the clip
     AddPolygon(cr_.get(), points, count, false);
     SetColor(argb);
     cairo_set_fill_rule(cr_.get(), CAIRO_FILL_RULE_EVEN_ODD);
@@ -323,15 +396,7 @@ void CairoPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb)
     cairo_fill(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
     if (figure != nullptr) {
-        ClearWithin(figure, within, extent);
-        {
-            CairoContext alone(cairo_create(figure));
-            cairo_set_antialias(alone.get(), CAIRO_ANTIALIAS_GRAY);
-            cairo_translate(alone.get(), -extent.left, -extent.top);
-            AddPolygon(alone.get(), shapes[apart].points, shapes[apart].pointCount, false);
-            cairo_fill(alone.get());
-        }
-        cairo_surface_flush(figure);
+        LayFigure(figure, shapes[apart].points, shapes[apart].pointCount, within, extent);
         held.push_back({figure, extent.left, extent.top});
         figure_ = {std::vector<FloatPoint>(shapes[apart].points, shapes[apart].points + shapes[apart].pointCount),
                    figure, extent, within};

@@ -21,6 +21,11 @@ struct CairoSurfaceRelease {
 };
 using CairoSurface = std::unique_ptr<cairo_surface_t, CairoSurfaceRelease>;
 
+struct CairoRegionRelease {
+    void operator()(cairo_region_t* region) const { cairo_region_destroy(region); }
+};
+using CairoRegion = std::unique_ptr<cairo_region_t, CairoRegionRelease>;
+
 struct GObjectRelease {
     void operator()(void* object) const { g_object_unref(object); }
 };
@@ -56,10 +61,14 @@ public:
     // whatever was last drawn in them. Null when it cannot be made. Layer 1 holds one figure of
     // a union apart (see CairoPainter::FillUnion).
     cairo_surface_t* Coverage(int32_t width, int32_t height, int layer = 0);
+    // The colour premultiplied, as Cairo lays it.
+    uint32_t Premultiplied(uint32_t argb);
 
     // What the canvas holds of the still hands, each laid at its box of HeldStill.
     CairoSurface heldShadows;  // A8 coverage
     CairoSurface heldHands;    // premultiplied ARGB over transparency
+    // For each row of a held layer, the columns [first, second) outside which it is empty.
+    std::vector<std::pair<int32_t, int32_t>> heldShadowRows, heldHandRows;
 
 private:
     struct Entry {
@@ -70,6 +79,7 @@ private:
     };
     std::vector<Entry> entries_;
     CairoSurface coverage_[2];
+    std::vector<std::pair<uint32_t, uint32_t>> colors_;  // argb, premultiplied
 };
 
 class CairoPainter final : public ClockPainter {

@@ -139,10 +139,13 @@ void RenderFrameOverDial(ClockCanvas& canvas, const ClockScene& scene) {
                 canvas.stillKey_ = std::move(key);
             }
             const bool held = scene.hands.second.shown && canvas.holdsStill_;
-            canvas.CopyFaceToFrame(scene, &canvas.changed_);
-            const std::unique_ptr<ClockPainter> frame = canvas.FramePainter();
-            AreaPainter within(*frame, canvas.changed_);
-            PaintHands(within, scene, held ? &canvas.held_ : nullptr);
+            const auto paint = [&](ClockPainter& p) { PaintHands(p, scene, held ? &canvas.held_ : nullptr); };
+            if (!canvas.DrawWithin(scene, canvas.changed_, paint)) {
+                canvas.CopyFaceToFrame(scene, &canvas.changed_);
+                const std::unique_ptr<ClockPainter> frame = canvas.FramePainter();
+                AreaPainter within(*frame, canvas.changed_);
+                paint(within);
+            }
         } else if (!canvas.changed_.empty()) {
             // Everything the last frame drew goes back to the dial and every step is drawn again:
             // drawing clipped to the changed boxes alone would round some edges differently.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +41,14 @@ public:
     virtual void CopyFaceToFrame(const ClockScene& scene, const std::vector<IntBox>* area) = 0;
     // A painter over the frame layer, for what the frame adds over the dial.
     virtual std::unique_ptr<ClockPainter> FramePainter() = 0;
+    // Lays the dial into the frame within the area's boxes and draws there what `paint` draws,
+    // to the pixels that CopyFaceToFrame and a frame painter drawing within the boxes give; false,
+    // having drawn nothing, when the canvas does not or cannot draw some step so.
+    virtual bool DrawWithin(const ClockScene& scene, const std::vector<IntBox>& area,
+                            const std::function<void(ClockPainter&)>& paint) {
+        (void)scene, (void)area, (void)paint;
+        return false;
+    }
     // Holds the scene's hour and minute hands and the shadows under them apart from the frame
     // (see HeldStill), for the frame painter to put on; false when the canvas cannot.
     virtual bool HoldStill(const ClockScene& scene, HeldStill& held) {

@@ -7,6 +7,7 @@
 #include "render/cairo_painter_cairo.h"
 #include "render/clock_recipe.h"
 #include "render/extents_painter.h"
+#include "render/row_painter_cairo.h"
 
 namespace {
 
@@ -67,6 +68,24 @@ bool HoldLayer(CairoSurface& held, IntBox& box, cairo_format_t format, const Pai
     return true;
 }
 
+using RowSpans = std::vector<std::pair<int32_t, int32_t>>;
+
+// For each row of the layer, the columns outside which its pixels are 0.
+template <typename Pixel>
+RowSpans RowsOf(cairo_surface_t* layer) {
+    const unsigned char* data = cairo_image_surface_get_data(layer);
+    const int stride = cairo_image_surface_get_stride(layer), width = cairo_image_surface_get_width(layer);
+    RowSpans rows(static_cast<size_t>(cairo_image_surface_get_height(layer)), {0, 0});
+    for (size_t y = 0; y < rows.size(); ++y) {
+        const auto* row = reinterpret_cast<const Pixel*>(data + y * stride);
+        int32_t from = 0, to = width;
+        while (from < to && row[from] == 0) ++from;
+        while (to > from && row[to - 1] == 0) --to;
+        rows[y] = {from, to};
+    }
+    return rows;
+}
+
 }  // namespace
 
 CairoCanvas::CairoCanvas(int32_t width, int32_t height, unsigned char* frameMemory, int frameStride)
@@ -104,11 +123,15 @@ std::unique_ptr<ClockPainter> CairoCanvas::FramePainter() {
 
 bool CairoCanvas::HoldStill(const ClockScene& scene, HeldStill& held) {
     held = {};
-    return HoldLayer(masks_.heldShadows, held.shadows, CAIRO_FORMAT_A8,
-                     [&](ClockPainter& p) { PaintStillShadows(p, scene); }) &&
-           HoldLayer(
-               masks_.heldHands, held.hands, CAIRO_FORMAT_ARGB32, [&](ClockPainter& p) { PaintStillHands(p, scene); },
-               &held.handParts);
+    const bool holds =
+        HoldLayer(masks_.heldShadows, held.shadows, CAIRO_FORMAT_A8,
+                  [&](ClockPainter& p) { PaintStillShadows(p, scene); }) &&
+        HoldLayer(
+            masks_.heldHands, held.hands, CAIRO_FORMAT_ARGB32, [&](ClockPainter& p) { PaintStillHands(p, scene); },
+            &held.handParts);
+    masks_.heldShadowRows = holds ? RowsOf<uint8_t>(masks_.heldShadows.get()) : RowSpans();
+    masks_.heldHandRows = holds ? RowsOf<uint32_t>(masks_.heldHands.get()) : RowSpans();
+    return holds;
 }
 
 CairoRegion CairoCanvas::ChangedRegion() const {
@@ -138,6 +161,21 @@ void CairoCanvas::CopyFaceToFrame(const ClockScene& scene, const std::vector<Int
         CopyShifted(*this, {0, 0, width_, height_}, offset, ground);
     }
     cairo_surface_mark_dirty(frame_.get());
+}
+
+bool CairoCanvas::DrawWithin(const ClockScene& scene, const std::vector<IntBox>& area,
+                             const std::function<void(ClockPainter&)>& paint) {
+    RowPainter rows(masks_, area);
+    paint(rows);
+    if (rows.Failed()) return false;
+    cairo_surface_flush(face_.get());
+    cairo_surface_flush(frame_.get());
+    const uint32_t ground = scene.palette.ground & 0xFFFFFF;
+    rows.Lay(cairo_image_surface_get_data(frame_.get()), Stride(), [&](int32_t y, int32_t left, int32_t width) {
+        CopyShifted(*this, {left, y, width, 1}, scene.faceOrigin, ground);
+    });
+    cairo_surface_mark_dirty(frame_.get());
+    return true;
 }
 
 int CairoCanvas::Stride() const { return cairo_image_surface_get_stride(frame_.get()); }

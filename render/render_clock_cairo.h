@@ -13,11 +13,6 @@
 #include "render/cairo_painter_cairo.h"
 #include "render/clock_front.h"
 
-struct CairoRegionRelease {
-    void operator()(cairo_region_t* region) const { cairo_region_destroy(region); }
-};
-using CairoRegion = std::unique_ptr<cairo_region_t, CairoRegionRelease>;
-
 // Two opaque layers of the canvas size and the dial-cache flag. Pixels are 32-bit words
 // 0x00RRGGBB, rows from the top, `Stride()` bytes apart.
 class CairoCanvas final : public ClockCanvas {
@@ -34,6 +29,9 @@ public:
     void CopyFaceToFrame(const ClockScene& scene, const std::vector<IntBox>* area) override;
     std::unique_ptr<ClockPainter> FramePainter() override;
     bool HoldStill(const ClockScene& scene, HeldStill& held) override;
+    // Each row of the area in one pass (see RowPainter).
+    bool DrawWithin(const ClockScene& scene, const std::vector<IntBox>& area,
+                    const std::function<void(ClockPainter&)>& paint) override;
 
     // Moves the frame layer to other memory of the same row length (another of a display's
     // buffers). It must hold the last frame, but before a gliding needle's frame, which reads none

@@ -1,0 +1,111 @@
+#include "render/polygon_coverage.h"
+
+#include <algorithm>
+#include <cmath>
+
+PolygonCoverage::PolygonCoverage(const FloatPoint* points, int count) {
+    double top = 0, bottom = 0;
+    for (int i = 0; i < count; ++i) {
+        const FloatPoint& p = points[i];
+        const FloatPoint& q = points[(i + 1) % count];
+        top = i == 0 ? p.y : std::min(top, static_cast<double>(p.y));
+        bottom = i == 0 ? p.y : std::max(bottom, static_cast<double>(p.y));
+        // A level edge bounds no row's coverage.
+        if (p.y == q.y) continue;
+        const FloatPoint& upper = p.y < q.y ? p : q;
+        const FloatPoint& lower = p.y < q.y ? q : p;
+        edges_.push_back({upper.x, upper.y, lower.x, lower.y, (static_cast<double>(lower.x) - upper.x) / (lower.y - upper.y),
+                          p.y < q.y ? 1.0 : -1.0});
+    }
+    if (edges_.empty()) return;
+    top_ = static_cast<int32_t>(std::floor(top));
+    bottom_ = static_cast<int32_t>(std::ceil(bottom));
+}
+
+PolygonCoverage::Row& PolygonCoverage::Computed(int32_t y) {
+    // A row off the slot it would take only costs its computing again.
+    Row& row = rows_[static_cast<uint32_t>(y) % KeptRows];
+    if (row.computed && row.y == y) return row;
+    row.computed = true;
+    row.y = y;
+    row.span = {0, 0};
+    struct Part {
+        double xa, xb, height;
+    };
+    constexpr int MostParts = 16;
+    Part parts[MostParts];
+    std::vector<Part> more;
+    int count = 0;
+    double low = 0, high = 0;
+    const double rowTop = y, rowBottom = rowTop + 1;
+    for (const Edge& e : edges_) {
+        const double a = std::max(e.y0, rowTop), b = std::min(e.y1, rowBottom);
+        if (a >= b) continue;
+        const Part part{e.x0 + (a - e.y0) * e.slope, e.x0 + (b - e.y0) * e.slope, (b - a) * e.direction};
+        low = count == 0 ? std::min(part.xa, part.xb) : std::min({low, part.xa, part.xb});
+        high = count == 0 ? std::max(part.xa, part.xb) : std::max({high, part.xa, part.xb});
+        if (count < MostParts) {
+            parts[count] = part;
+        } else {
+            more.push_back(part);
+        }
+        ++count;
+    }
+    if (count == 0) return row;
+    const Span span{static_cast<int32_t>(std::floor(low)), static_cast<int32_t>(std::floor(high)) + 1};
+    row.span = span;
+    // Each edge's part within the row adds, in every cell it crosses, the share of the cell right
+    // of it times its height, and its whole height to every cell further right: summed along the
+    // row, that is the area each pixel has inside the figure.
+    const auto width = static_cast<size_t>(span.to - span.from);
+    cells_.assign(width + 1, 0.0);
+    double* cells = cells_.data();
+    const auto add = [&](const Part& part) {
+        const double l0 = std::min(part.xa, part.xb) - span.from, r0 = std::max(part.xa, part.xb) - span.from;
+        const auto first = static_cast<int32_t>(l0), last = std::max(first, static_cast<int32_t>(std::ceil(r0)) - 1);
+        if (first == last) {
+            // Within one cell: right of its middle, its share of the cell.
+            const double right = 1 - ((l0 + r0) / 2 - first);
+            cells[first] += part.height * right;
+            cells[first + 1] += part.height * (1 - right);
+            return;
+        }
+        const double perColumn = part.height / (r0 - l0);
+        for (int32_t x = first; x <= last; ++x) {
+            // The part of the edge over this cell and its height.
+            const double l = std::max(l0, static_cast<double>(x)), r = std::min(r0, x + 1.0);
+            const double share = perColumn * (r - l), right = 1 - ((l + r) / 2 - x);
+            cells[x] += share * right;
+            cells[x + 1] += share * (1 - right);
+        }
+    };
+    for (int i = 0; i < std::min(count, MostParts); ++i) add(parts[i]);
+    for (const Part& part : more) add(part);
+    row.coverage.resize(width);
+    double sum = 0;
+    for (size_t x = 0; x < width; ++x) {
+        sum += cells[x];
+        row.coverage[x] = static_cast<uint8_t>(std::min(std::abs(sum), 1.0) * 255 + 0.5);
+    }
+    return row;
+}
+
+PolygonCoverage::Span PolygonCoverage::SpanOf(int32_t y) {
+    if (y < top_ || y >= bottom_) return {0, 0};
+    return Computed(y).span;
+}
+
+const uint8_t* PolygonCoverage::RowOf(int32_t y) {
+    const Row& row = Computed(y);
+    return row.coverage.data() - row.span.from;
+}
+
+void PolygonCoverage::AddRow(int32_t y, int32_t left, int32_t width, uint8_t* into) {
+    const Span span = SpanOf(y);
+    const int32_t from = std::max(span.from, left), to = std::min(span.to, left + width);
+    const uint8_t* coverage = RowOf(y);
+    for (int32_t x = from; x < to; ++x) {
+        uint8_t& out = into[x - left];
+        out = static_cast<uint8_t>(std::min(255, out + coverage[x]));
+    }
+}

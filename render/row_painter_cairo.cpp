@@ -1,0 +1,329 @@
+#include "render/row_painter_cairo.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include <emmintrin.h>
+
+#include "render/clock_front.h"
+#include "render/extents_painter.h"
+
+namespace {
+
+// Each byte times a / 255, rounded as pixman rounds it, two bytes at a time.
+inline uint32_t Scale(uint32_t x, uint32_t a) {
+    uint32_t rb = (x & 0xFF00FF) * a + 0x800080;
+    rb = ((rb + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
+    uint32_t ag = ((x >> 8) & 0xFF00FF) * a + 0x800080;
+    ag = (ag + ((ag >> 8) & 0xFF00FF)) & 0xFF00FF00;
+    return rb | ag;
+}
+
+// Each byte the sum of the two, at most 255.
+inline uint32_t AddBytes(uint32_t x, uint32_t y) {
+    uint32_t rb = (x & 0xFF00FF) + (y & 0xFF00FF);
+    rb = (rb | (0x1000100 - ((rb >> 8) & 0xFF00FF))) & 0xFF00FF;
+    uint32_t ag = ((x >> 8) & 0xFF00FF) + ((y >> 8) & 0xFF00FF);
+    ag = (ag | (0x1000100 - ((ag >> 8) & 0xFF00FF))) & 0xFF00FF;
+    return rb | (ag << 8);
+}
+
+// Premultiplied source over the pixel.
+inline uint32_t Over(uint32_t source, uint32_t pixel) { return AddBytes(source, Scale(pixel, 255 - (source >> 24))); }
+
+// Four pixels of 16-bit channels, two in each half, times four coverages a / 255, rounded as
+// pixman rounds them.
+inline void Scale4(__m128i& lo, __m128i& hi, __m128i aLo, __m128i aHi) {
+    const __m128i half = _mm_set1_epi16(0x80), spread = _mm_set1_epi16(0x101);
+    lo = _mm_mulhi_epu16(_mm_adds_epu16(_mm_mullo_epi16(lo, aLo), half), spread);
+    hi = _mm_mulhi_epu16(_mm_adds_epu16(_mm_mullo_epi16(hi, aHi), half), spread);
+}
+
+// Each 16-bit pixel's alpha in all four of its channels.
+inline __m128i AlphaOf(__m128i pixels) {
+    return _mm_shufflehi_epi16(_mm_shufflelo_epi16(pixels, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
+}
+
+// Four premultiplied source pixels (16-bit channels) over four pixels of the row.
+inline void Over4(uint32_t* row, __m128i sLo, __m128i sHi) {
+    const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(0xFF);
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
+    __m128i dLo = _mm_unpacklo_epi8(d, zero), dHi = _mm_unpackhi_epi8(d, zero);
+    Scale4(dLo, dHi, _mm_xor_si128(AlphaOf(sLo), full), _mm_xor_si128(AlphaOf(sHi), full));
+    const __m128i out = _mm_adds_epu8(_mm_packus_epi16(sLo, sHi), _mm_packus_epi16(dLo, dHi));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(row), out);
+}
+
+// The premultiplied colour through the coverages over the row's pixels [from, to).
+void LayColor(uint32_t* row, const uint8_t* cover, int32_t from, int32_t to, uint32_t color) {
+    const bool opaque = color >> 24 == 0xFF;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i c = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(color)), zero);
+    int32_t x = from;
+    for (; x + 4 <= to; x += 4) {
+        uint32_t four;
+        std::memcpy(&four, cover + x, sizeof four);
+        if (four == 0) continue;
+        if (four == 0xFFFFFFFF && opaque) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), _mm_set1_epi32(static_cast<int>(color)));
+            continue;
+        }
+        const __m128i m = _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(four)), zero),
+                                             _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(four)), zero));
+        __m128i sLo = c, sHi = c;
+        Scale4(sLo, sHi, _mm_unpacklo_epi32(m, m), _mm_unpackhi_epi32(m, m));
+        Over4(row + x, sLo, sHi);
+    }
+    for (; x < to; ++x) {
+        const uint32_t m = cover[x];
+        if (m != 0) row[x] = m == 255 && opaque ? color : Over(m == 255 ? color : Scale(color, m), row[x]);
+    }
+}
+
+// The premultiplied layer's pixels [from, to) over the row's.
+void LayImage(uint32_t* row, const uint32_t* source, int32_t from, int32_t to) {
+    const __m128i zero = _mm_setzero_si128();
+    int32_t x = from;
+    for (; x + 4 <= to; x += 4) {
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + x));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(s, zero)) == 0xFFFF) continue;
+        if ((_mm_movemask_epi8(_mm_cmpeq_epi8(s, _mm_set1_epi32(-1))) & 0x8888) == 0x8888) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), s);
+            continue;
+        }
+        Over4(row + x, _mm_unpacklo_epi8(s, zero), _mm_unpackhi_epi8(s, zero));
+    }
+    for (; x < to; ++x) {
+        if (source[x] != 0) row[x] = Over(source[x], row[x]);
+    }
+}
+
+// Adds the coverages up to full.
+void AddCoverage(uint8_t* into, const uint8_t* from, int32_t count) {
+    int32_t x = 0;
+    for (; x + 16 <= count; x += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(into + x));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + x));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(into + x), _mm_adds_epu8(a, b));
+    }
+    for (; x < count; ++x) into[x] = static_cast<uint8_t>(std::min(255, into[x] + from[x]));
+}
+
+using Range = RowPainter::Range;
+
+// The columns of a source in row y, within the range.
+Range ColumnsOf(PolygonCoverage* polygon, const IntBox& box, int32_t dx, int32_t dy,
+                const std::vector<std::pair<int32_t, int32_t>>* rows, int32_t y, Range within) {
+    Range r{0, 0};
+    if (polygon != nullptr) {
+        if (y + dy >= polygon->Top() && y + dy < polygon->Bottom()) {
+            const PolygonCoverage::Span span = polygon->SpanOf(y + dy);
+            r = {span.from - dx, span.to - dx};
+        }
+    } else if (y >= box.top && y < box.top + box.height) {
+        r = {box.left, box.left + box.width};
+        if (rows != nullptr && static_cast<size_t>(y - box.top) < rows->size()) {
+            const auto& [from, to] = (*rows)[static_cast<size_t>(y - box.top)];
+            r = {box.left + from, box.left + to};
+        }
+    }
+    return {std::max(r.from, within.from), std::min(r.to, within.to)};
+}
+
+}  // namespace
+
+RowPainter::RowPainter(FrameMasks& masks, const std::vector<IntBox>& area) : masks_(masks), area_(area) {}
+
+void RowPainter::Unsupported(const std::function<void(ClockPainter&)>& step) {
+    ExtentsPainter probe;
+    step(probe);
+    for (const IntBox& part : probe.Boxes()) {
+        for (IntBox box : area_) failed_ = failed_ || CutBox(box, part);
+    }
+}
+
+bool RowPainter::AddMask(Step& step, const IntBox& box, int32_t lineWidth) {
+    const FrameMasks::Placed placed = masks_.MaskFor(box, lineWidth);
+    if (placed.mask == nullptr) return false;
+    step.sources.push_back({cairo_image_surface_get_data(placed.mask), cairo_image_surface_get_stride(placed.mask),
+                            {placed.left, placed.top, cairo_image_surface_get_width(placed.mask),
+                             cairo_image_surface_get_height(placed.mask)},
+                            nullptr, 0, 0, nullptr});
+    return true;
+}
+
+PolygonCoverage* RowPainter::AddPolygon(const FloatPoint* points, int count) {
+    polygons_.push_back(std::make_unique<PolygonCoverage>(points, count));
+    return polygons_.back().get();
+}
+
+void RowPainter::FillRectangle(const IntBox& box, uint32_t argb) {
+    Unsupported([&](ClockPainter& p) { p.FillRectangle(box, argb); });
+}
+
+void RowPainter::FillEllipse(const IntBox& box, uint32_t argb) {
+    Step step{masks_.Premultiplied(argb), {}, {}};
+    if (!AddMask(step, box, 0)) return Unsupported([&](ClockPainter& p) { p.FillEllipse(box, argb); });
+    steps_.push_back(std::move(step));
+}
+
+void RowPainter::DrawEllipse(const IntBox& box, uint32_t argb, int32_t width) {
+    Step step{masks_.Premultiplied(argb), {}, {}};
+    if (width <= 0 || !AddMask(step, box, width)) {
+        return Unsupported([&](ClockPainter& p) { p.DrawEllipse(box, argb, width); });
+    }
+    steps_.push_back(std::move(step));
+}
+
+void RowPainter::FillEllipseGradient(const IntBox& box, IntPoint from, IntPoint to, uint32_t fromArgb,
+                                     uint32_t toArgb) {
+    Unsupported([&](ClockPainter& p) { p.FillEllipseGradient(box, from, to, fromArgb, toArgb); });
+}
+
+void RowPainter::DrawLine(FloatPoint from, FloatPoint to, uint32_t argb, int32_t width) {
+    Unsupported([&](ClockPainter& p) { p.DrawLine(from, to, argb, width); });
+}
+
+void RowPainter::FillPolygon(const FloatPoint* points, int count, uint32_t argb) {
+    Step step{masks_.Premultiplied(argb), {}, {}};
+    // The Cairo painter puts the union's figure on again, moved by whole pixels (the needle over
+    // its shadow): read from it, the coverage is the same to the last bit.
+    bool moved = figure_ != nullptr && figurePoints_.size() == static_cast<size_t>(count);
+    const double dx = moved ? std::round(figurePoints_[0].x - points[0].x) : 0;
+    const double dy = moved ? std::round(figurePoints_[0].y - points[0].y) : 0;
+    constexpr double Near = 1e-3;
+    for (int i = 0; moved && i < count; ++i) {
+        moved = std::abs(figurePoints_[i].x - points[i].x - dx) <= Near && std::abs(figurePoints_[i].y - points[i].y - dy) <= Near;
+    }
+    if (moved) {
+        step.sources.push_back({nullptr, 0, {}, figure_, static_cast<int32_t>(dx), static_cast<int32_t>(dy), nullptr});
+    } else {
+        step.sources.push_back({nullptr, 0, {}, AddPolygon(points, count), 0, 0, nullptr});
+    }
+    steps_.push_back(std::move(step));
+}
+
+void RowPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb) {
+    Step step{masks_.Premultiplied(argb), {}, {}};
+    figure_ = nullptr;
+    figurePoints_.clear();
+    for (int i = 0; i < count; ++i) {
+        const UnionShape& shape = shapes[i];
+        if (shape.kind == UnionShape::Kind::Held) {
+            cairo_surface_t* held = masks_.heldShadows.get();
+            if (held == nullptr) continue;
+            step.sources.push_back({cairo_image_surface_get_data(held), cairo_image_surface_get_stride(held), shape.box,
+                                    nullptr, 0, 0, &masks_.heldShadowRows});
+            step.sources.back().box.width = cairo_image_surface_get_width(held);
+            step.sources.back().box.height = cairo_image_surface_get_height(held);
+        } else if (shape.kind == UnionShape::Kind::Ellipse) {
+            if (!AddMask(step, shape.box, 0)) return Unsupported([&](ClockPainter& p) { p.FillUnion(shapes, count, argb); });
+        } else if (figure_ == nullptr) {
+            figure_ = AddPolygon(shape.points, shape.pointCount);
+            figurePoints_.assign(shape.points, shape.points + shape.pointCount);
+            step.sources.push_back({nullptr, 0, {}, figure_, 0, 0, nullptr});
+        } else {
+            // Further polygons the Cairo painter rasterizes together, by its own rule.
+            figure_ = nullptr;
+            return Unsupported([&](ClockPainter& p) { p.FillUnion(shapes, count, argb); });
+        }
+    }
+    steps_.push_back(std::move(step));
+}
+
+void RowPainter::PutHeldHands(const HeldStill& held) {
+    cairo_surface_t* hands = masks_.heldHands.get();
+    if (hands == nullptr) return;
+    steps_.push_back({0, {}, {cairo_image_surface_get_data(hands), cairo_image_surface_get_stride(hands),
+                              {held.hands.left, held.hands.top, cairo_image_surface_get_width(hands),
+                               cairo_image_surface_get_height(hands)},
+                              nullptr, 0, 0, &masks_.heldHandRows}});
+}
+
+void RowPainter::DrawCentredText(const char16_t* text, const FloatBox& box, float emSize, uint32_t argb) {
+    Unsupported([&](ClockPainter& p) { p.DrawCentredText(text, box, emSize, argb); });
+}
+
+void RowPainter::DrawOutlinedText(const char16_t* text, const IntBox& box, float emSize, uint32_t fillArgb,
+                                  uint32_t outlineArgb, float outlineWidth) {
+    Unsupported([&](ClockPainter& p) { p.DrawOutlinedText(text, box, emSize, fillArgb, outlineArgb, outlineWidth); });
+}
+
+void RowPainter::DrawBannerText(const char* text, const IntBox& strip, const char* fontFamily, int32_t fontHeight,
+                                uint32_t argb) {
+    Unsupported([&](ClockPainter& p) { p.DrawBannerText(text, strip, fontFamily, fontHeight, argb); });
+}
+
+void RowPainter::Lay(unsigned char* frame, int stride, const std::function<void(int32_t, int32_t, int32_t)>& restore) {
+    // The area's boxes may overlap: each pixel is laid once. The region's rectangles come in
+    // bands of rows; a band's rows are laid one by one across its rectangles, so that a polygon's
+    // row is computed once.
+    CairoRegion region(cairo_region_create());
+    for (const IntBox& box : area_) {
+        const cairo_rectangle_int_t r{box.left, box.top, box.width, box.height};
+        cairo_region_union_rectangle(region.get(), &r);
+    }
+    std::vector<cairo_rectangle_int_t> rects(static_cast<size_t>(cairo_region_num_rectangles(region.get())));
+    for (size_t i = 0; i < rects.size(); ++i) cairo_region_get_rectangle(region.get(), static_cast<int>(i), &rects[i]);
+    std::vector<uint8_t> coverage;
+    for (size_t first = 0; first < rects.size();) {
+        size_t end = first;
+        int32_t widest = 0;
+        while (end < rects.size() && rects[end].y == rects[first].y) widest = std::max(widest, rects[end++].width);
+        coverage.resize(std::max(coverage.size(), static_cast<size_t>(widest)));
+        for (int32_t y = rects[first].y; y < rects[first].y + rects[first].height; ++y) {
+            auto* row = reinterpret_cast<uint32_t*>(frame + static_cast<ptrdiff_t>(y) * stride);
+            for (size_t i = first; i < end; ++i) {
+                const Range within{rects[i].x, rects[i].x + rects[i].width};
+                restore(y, within.from, within.to - within.from);
+                for (Step& step : steps_) LayStep(step, row, y, within, coverage.data());
+            }
+        }
+        first = end;
+    }
+}
+
+void RowPainter::LayStep(Step& step, uint32_t* row, int32_t y, Range within, uint8_t* buffer) {
+    const Source& image = step.image;
+    if (image.data != nullptr) {
+        const Range cols = ColumnsOf(nullptr, image.box, 0, 0, image.rows, y, within);
+        if (cols.from >= cols.to) return;
+        const auto* source = reinterpret_cast<const uint32_t*>(
+            image.data + static_cast<ptrdiff_t>(y - image.box.top) * image.stride) - image.box.left;
+        LayImage(row, source, cols.from, cols.to);
+        return;
+    }
+    Range all{within.to, within.from};
+    const Source* only = nullptr;
+    int meeting = 0;
+    for (Source& s : step.sources) {
+        const Range cols = ColumnsOf(s.polygon, s.box, s.dx, s.dy, s.rows, y, within);
+        if (cols.from >= cols.to) continue;
+        all = {std::min(all.from, cols.from), std::max(all.to, cols.to)};
+        only = &s;
+        ++meeting;
+    }
+    if (meeting == 0) return;
+    // One source alone in the row: its coverage is laid as it stands.
+    if (meeting == 1 && only->polygon != nullptr) {
+        const uint8_t* cover = only->polygon->RowOf(y + only->dy) + only->dx;
+        LayColor(row, cover, all.from, all.to, step.color);
+        return;
+    }
+    if (meeting == 1) {
+        LayColor(row, only->data + static_cast<ptrdiff_t>(y - only->box.top) * only->stride - only->box.left, all.from,
+                 all.to, step.color);
+        return;
+    }
+    uint8_t* cover = buffer - all.from;
+    std::memset(cover + all.from, 0, static_cast<size_t>(all.to - all.from));
+    for (Source& s : step.sources) {
+        const Range cols = ColumnsOf(s.polygon, s.box, s.dx, s.dy, s.rows, y, all);
+        if (cols.from >= cols.to) continue;
+        const uint8_t* source = s.polygon != nullptr ? s.polygon->RowOf(y + s.dy) + s.dx
+                                                     : s.data + static_cast<ptrdiff_t>(y - s.box.top) * s.stride - s.box.left;
+        AddCoverage(cover + cols.from, source + cols.from, cols.to - cols.from);
+    }
+    LayColor(row, cover, all.from, all.to, step.color);
+}
