@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 PolygonCoverage::PolygonCoverage(const FloatPoint* points, int count) {
     double top = 0, bottom = 0;
@@ -58,11 +59,25 @@ PolygonCoverage::Row& PolygonCoverage::Computed(int32_t y) {
     // of it times its height, and its whole height to every cell further right: summed along the
     // row, that is the area each pixel has inside the figure.
     const auto width = static_cast<size_t>(span.to - span.from);
-    cells_.assign(width + 1, 0.0);
+    // The cells are all 0 between rows: only those an edge touched are cleared again.
+    if (cells_.size() < width + 1) cells_.resize(width + 1, 0.0);
     double* cells = cells_.data();
+    struct Touched {
+        int32_t from, to;
+    };
+    Touched touched[MostParts];
+    std::vector<Touched> moreTouched;
+    int touchedCount = 0;
     const auto add = [&](const Part& part) {
         const double l0 = std::min(part.xa, part.xb) - span.from, r0 = std::max(part.xa, part.xb) - span.from;
         const auto first = static_cast<int32_t>(l0), last = std::max(first, static_cast<int32_t>(std::ceil(r0)) - 1);
+        const Touched cells_touched{first, last + 2};
+        if (touchedCount < MostParts) {
+            touched[touchedCount] = cells_touched;
+        } else {
+            moreTouched.push_back(cells_touched);
+        }
+        ++touchedCount;
         if (first == last) {
             // Within one cell: right of its middle, its share of the cell.
             const double right = 1 - ((l0 + r0) / 2 - first);
@@ -81,12 +96,29 @@ PolygonCoverage::Row& PolygonCoverage::Computed(int32_t y) {
     };
     for (int i = 0; i < std::min(count, MostParts); ++i) add(parts[i]);
     for (const Part& part : more) add(part);
-    row.coverage.resize(width);
-    double sum = 0;
-    for (size_t x = 0; x < width; ++x) {
-        sum += cells[x];
-        row.coverage[x] = static_cast<uint8_t>(std::min(std::abs(sum), 1.0) * 255 + 0.5);
+    Touched* all = touched;
+    if (touchedCount > MostParts) {
+        moreTouched.insert(moreTouched.begin(), touched, touched + MostParts);
+        all = moreTouched.data();
     }
+    std::sort(all, all + touchedCount, [](const Touched& a, const Touched& b) { return a.from < b.from; });
+    // Summed along the row; between the cells edges touched the sum stays as it was.
+    row.coverage.resize(width);
+    uint8_t* coverage = row.coverage.data();
+    const auto level = [](double sum) { return static_cast<uint8_t>(std::min(std::abs(sum), 1.0) * 255 + 0.5); };
+    double sum = 0;
+    size_t x = 0;
+    for (int i = 0; i < touchedCount; ++i) {
+        const Touched& t = all[i];
+        const auto from = static_cast<size_t>(t.from), to = std::min(static_cast<size_t>(t.to), width);
+        if (x < from && from <= width) std::memset(coverage + x, level(sum), from - x), x = from;
+        for (; x < to; ++x) {
+            sum += cells[x];
+            coverage[x] = level(sum);
+        }
+    }
+    if (x < width) std::memset(coverage + x, level(sum), width - x);
+    for (int i = 0; i < touchedCount; ++i) std::fill(cells + all[i].from, cells + all[i].to, 0.0);
     return row;
 }
 

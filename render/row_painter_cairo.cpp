@@ -58,23 +58,41 @@ inline void Over4(uint32_t* row, __m128i sLo, __m128i sHi) {
 // The premultiplied colour through the coverages over the row's pixels [from, to).
 void LayColor(uint32_t* row, const uint8_t* cover, int32_t from, int32_t to, uint32_t color) {
     const bool opaque = color >> 24 == 0xFF;
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i c = _mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int>(color)), zero);
-    int32_t x = from;
-    for (; x + 4 <= to; x += 4) {
-        uint32_t four;
-        std::memcpy(&four, cover + x, sizeof four);
-        if (four == 0) continue;
-        if (four == 0xFFFFFFFF && opaque) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), _mm_set1_epi32(static_cast<int>(color)));
-            continue;
+    const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi8(-1);
+    const __m128i solid = _mm_set1_epi32(static_cast<int>(color)), c = _mm_unpacklo_epi8(solid, zero);
+    const auto four = [&](int32_t at) {
+        uint32_t m4;
+        std::memcpy(&m4, cover + at, sizeof m4);
+        if (m4 == 0) return;
+        if (m4 == 0xFFFFFFFF) {
+            if (opaque) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(row + at), solid);
+            } else {
+                Over4(row + at, c, c);
+            }
+            return;
         }
-        const __m128i m = _mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(four)), zero),
-                                             _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(four)), zero));
+        const __m128i m8 = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(m4)), zero);
+        const __m128i m = _mm_unpacklo_epi16(m8, m8);
         __m128i sLo = c, sHi = c;
         Scale4(sLo, sHi, _mm_unpacklo_epi32(m, m), _mm_unpackhi_epi32(m, m));
-        Over4(row + x, sLo, sHi);
+        Over4(row + at, sLo, sHi);
+    };
+    int32_t x = from;
+    // Sixteen at a time where the coverage is none, or full under an opaque colour.
+    for (; x + 16 <= to; x += 16) {
+        const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cover + x));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, zero)) == 0xFFFF) continue;
+        const bool allFull = _mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, full)) == 0xFFFF;
+        for (int32_t k = 0; k < 16; k += 4) {
+            if (allFull && opaque) {
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x + k), solid);
+            } else {
+                four(x + k);
+            }
+        }
     }
+    for (; x + 4 <= to; x += 4) four(x);
     for (; x < to; ++x) {
         const uint32_t m = cover[x];
         if (m != 0) row[x] = m == 255 && opaque ? color : Over(m == 255 ? color : Scale(color, m), row[x]);
