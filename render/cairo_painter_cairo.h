@@ -69,6 +69,8 @@ public:
     CairoSurface heldHands;    // premultiplied ARGB over transparency
     // For each row of a held layer, the columns [first, second) outside which it is empty.
     std::vector<std::pair<int32_t, int32_t>> heldShadowRows, heldHandRows;
+    // Counts the held layers drawn: frames over the same ones differ only where the figures move.
+    uint64_t heldCount = 0;
 
 private:
     struct Entry {

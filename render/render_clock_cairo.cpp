@@ -131,6 +131,7 @@ bool CairoCanvas::HoldStill(const ClockScene& scene, HeldStill& held) {
             &held.handParts);
     masks_.heldShadowRows = holds ? RowsOf<uint8_t>(masks_.heldShadows.get()) : RowSpans();
     masks_.heldHandRows = holds ? RowsOf<uint32_t>(masks_.heldHands.get()) : RowSpans();
+    ++masks_.heldCount;
     return holds;
 }
 
@@ -171,11 +172,31 @@ bool CairoCanvas::DrawWithin(const ClockScene& scene, const std::vector<IntBox>&
     cairo_surface_flush(face_.get());
     cairo_surface_flush(frame_.get());
     const uint32_t ground = scene.palette.ground & 0xFFFFFF;
-    rows.Lay(cairo_image_surface_get_data(frame_.get()), Stride(), [&](int32_t y, int32_t left, int32_t width) {
-        CopyShifted(*this, {left, y, width, 1}, scene.faceOrigin, ground);
-    });
+    // The last frame's figures are known only after a frame drawn so over the same held hands.
+    const bool known = rowsLast_ && movingHeld_ == masks_.heldCount;
+    moving_ = rows.Lay(
+        cairo_image_surface_get_data(frame_.get()), Stride(),
+        [&](int32_t y, int32_t left, int32_t width) { CopyShifted(*this, {left, y, width, 1}, scene.faceOrigin, ground); },
+        known ? &moving_ : nullptr, drawn_);
+    movingHeld_ = masks_.heldCount;
+    rowsNow_ = true;
     cairo_surface_mark_dirty(frame_.get());
     return true;
+}
+
+void CairoCanvas::BeginFrame() {
+    rowsLast_ = rowsNow_;
+    rowsNow_ = false;
+}
+
+CairoRegion CairoCanvas::DrawnRegion() const {
+    if (!rowsNow_) return ChangedRegion();
+    CairoRegion region(cairo_region_create());
+    for (const IntBox& box : drawn_) {
+        const cairo_rectangle_int_t rectangle{box.left, box.top, box.width, box.height};
+        cairo_region_union_rectangle(region.get(), &rectangle);
+    }
+    return region;
 }
 
 int CairoCanvas::Stride() const { return cairo_image_surface_get_stride(frame_.get()); }

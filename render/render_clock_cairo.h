@@ -12,6 +12,7 @@
 
 #include "render/cairo_painter_cairo.h"
 #include "render/clock_front.h"
+#include "render/row_painter_cairo.h"
 
 // Two opaque layers of the canvas size and the dial-cache flag. Pixels are 32-bit words
 // 0x00RRGGBB, rows from the top, `Stride()` bytes apart.
@@ -29,7 +30,9 @@ public:
     void CopyFaceToFrame(const ClockScene& scene, const std::vector<IntBox>* area) override;
     std::unique_ptr<ClockPainter> FramePainter() override;
     bool HoldStill(const ClockScene& scene, HeldStill& held) override;
-    // Each row of the area in one pass (see RowPainter).
+    void BeginFrame() override;
+    // Each row of the area in one pass (see RowPainter); after a frame so drawn, only round where
+    // the figures move.
     bool DrawWithin(const ClockScene& scene, const std::vector<IntBox>& area,
                     const std::function<void(ClockPainter&)>& paint) override;
 
@@ -47,6 +50,10 @@ public:
 
     // What the last frame changed (see ChangedArea), as a region for a presenter.
     CairoRegion ChangedRegion() const;
+    // The part of it the last frame drew: the rest of the changed area it left as the frame
+    // before had it, which is what it shows. A caller that moves the frame between buffers must
+    // bring that part up to date in this one.
+    CairoRegion DrawnRegion() const;
 
 private:
     int32_t width_;
@@ -54,6 +61,12 @@ private:
     CairoSurface face_;
     CairoSurface frame_;
     FrameMasks masks_;  // kept for the next frames
+    // The moving rows of the last frame drawn row by row, over the held layers it names.
+    RowPainter::MovingRows moving_;
+    uint64_t movingHeld_ = 0;
+    bool rowsLast_ = false;  // the last frame was drawn row by row
+    bool rowsNow_ = false;
+    std::vector<IntBox> drawn_;  // while rowsNow_
 };
 
 // Conversions between the C library's local time and the clock's.

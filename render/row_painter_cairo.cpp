@@ -1,6 +1,7 @@
 #include "render/row_painter_cairo.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 
@@ -167,7 +168,7 @@ bool RowPainter::AddMask(Step& step, const IntBox& box, int32_t lineWidth) {
     step.sources.push_back({cairo_image_surface_get_data(placed.mask), cairo_image_surface_get_stride(placed.mask),
                             {placed.left, placed.top, cairo_image_surface_get_width(placed.mask),
                              cairo_image_surface_get_height(placed.mask)},
-                            nullptr, 0, 0, nullptr});
+                            nullptr, 0, 0, nullptr, true});
     return true;
 }
 
@@ -215,9 +216,9 @@ void RowPainter::FillPolygon(const FloatPoint* points, int count, uint32_t argb)
         moved = std::abs(figurePoints_[i].x - points[i].x - dx) <= Near && std::abs(figurePoints_[i].y - points[i].y - dy) <= Near;
     }
     if (moved) {
-        step.sources.push_back({nullptr, 0, {}, figure_, static_cast<int32_t>(dx), static_cast<int32_t>(dy), nullptr});
+        step.sources.push_back({nullptr, 0, {}, figure_, static_cast<int32_t>(dx), static_cast<int32_t>(dy), nullptr, true});
     } else {
-        step.sources.push_back({nullptr, 0, {}, AddPolygon(points, count), 0, 0, nullptr});
+        step.sources.push_back({nullptr, 0, {}, AddPolygon(points, count), 0, 0, nullptr, true});
     }
     steps_.push_back(std::move(step));
 }
@@ -232,7 +233,7 @@ void RowPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb) {
             cairo_surface_t* held = masks_.heldShadows.get();
             if (held == nullptr) continue;
             step.sources.push_back({cairo_image_surface_get_data(held), cairo_image_surface_get_stride(held), shape.box,
-                                    nullptr, 0, 0, &masks_.heldShadowRows});
+                                    nullptr, 0, 0, &masks_.heldShadowRows, false});
             step.sources.back().box.width = cairo_image_surface_get_width(held);
             step.sources.back().box.height = cairo_image_surface_get_height(held);
         } else if (shape.kind == UnionShape::Kind::Ellipse) {
@@ -240,7 +241,7 @@ void RowPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb) {
         } else if (figure_ == nullptr) {
             figure_ = AddPolygon(shape.points, shape.pointCount);
             figurePoints_.assign(shape.points, shape.points + shape.pointCount);
-            step.sources.push_back({nullptr, 0, {}, figure_, 0, 0, nullptr});
+            step.sources.push_back({nullptr, 0, {}, figure_, 0, 0, nullptr, true});
         } else {
             // Further polygons the Cairo painter rasterizes together, by its own rule.
             figure_ = nullptr;
@@ -256,7 +257,7 @@ void RowPainter::PutHeldHands(const HeldStill& held) {
     steps_.push_back({0, {}, {cairo_image_surface_get_data(hands), cairo_image_surface_get_stride(hands),
                               {held.hands.left, held.hands.top, cairo_image_surface_get_width(hands),
                                cairo_image_surface_get_height(hands)},
-                              nullptr, 0, 0, &masks_.heldHandRows}});
+                              nullptr, 0, 0, &masks_.heldHandRows, false}});
 }
 
 void RowPainter::DrawCentredText(const char16_t* text, const FloatBox& box, float emSize, uint32_t argb) {
@@ -273,7 +274,9 @@ void RowPainter::DrawBannerText(const char* text, const IntBox& strip, const cha
     Unsupported([&](ClockPainter& p) { p.DrawBannerText(text, strip, fontFamily, fontHeight, argb); });
 }
 
-void RowPainter::Lay(unsigned char* frame, int stride, const std::function<void(int32_t, int32_t, int32_t)>& restore) {
+RowPainter::MovingRows RowPainter::Lay(unsigned char* frame, int stride,
+                                       const std::function<void(int32_t, int32_t, int32_t)>& restore,
+                                       const MovingRows* last, std::vector<IntBox>& drawn) {
     // The area's boxes may overlap: each pixel is laid once. The region's rectangles come in
     // bands of rows; a band's rows are laid one by one across its rectangles, so that a polygon's
     // row is computed once.
@@ -284,6 +287,18 @@ void RowPainter::Lay(unsigned char* frame, int stride, const std::function<void(
     }
     std::vector<cairo_rectangle_int_t> rects(static_cast<size_t>(cairo_region_num_rectangles(region.get())));
     for (size_t i = 0; i < rects.size(); ++i) cairo_region_get_rectangle(region.get(), static_cast<int>(i), &rects[i]);
+    MovingRows moving;
+    cairo_rectangle_int_t extent;
+    cairo_region_get_extents(region.get(), &extent);
+    moving.top = extent.y;
+    moving.rows.assign(static_cast<size_t>(extent.height), {0, 0});
+    drawn.clear();
+    // A rectangle's rows laid over the same columns, grown into one box while they stay so.
+    std::vector<IntBox> open(rects.size(), IntBox{0, 0, 0, 0});
+    const auto close = [&](size_t i) {
+        if (open[i].width > 0 && open[i].height > 0) drawn.push_back(open[i]);
+        open[i] = {0, 0, 0, 0};
+    };
     std::vector<uint8_t> coverage;
     for (size_t first = 0; first < rects.size();) {
         size_t end = first;
@@ -292,14 +307,49 @@ void RowPainter::Lay(unsigned char* frame, int stride, const std::function<void(
         coverage.resize(std::max(coverage.size(), static_cast<size_t>(widest)));
         for (int32_t y = rects[first].y; y < rects[first].y + rects[first].height; ++y) {
             auto* row = reinterpret_cast<uint32_t*>(frame + static_cast<ptrdiff_t>(y) * stride);
+            // Where the figures lie in this row, this frame and the last.
+            Range now{0, 0};
+            for (Step& step : steps_) {
+                for (Source& s : step.sources) {
+                    if (!s.moving) continue;
+                    const Range cols = ColumnsOf(s.polygon, s.box, s.dx, s.dy, s.rows, y, {INT32_MIN / 2, INT32_MAX / 2});
+                    if (cols.from >= cols.to) continue;
+                    now = now.from < now.to ? Range{std::min(now.from, cols.from), std::max(now.to, cols.to)} : cols;
+                }
+            }
+            moving.rows[static_cast<size_t>(y - moving.top)] = now;
+            Range round{INT32_MIN / 2, INT32_MAX / 2};
+            if (last != nullptr) {
+                const Range before = y >= last->top && y - last->top < static_cast<int32_t>(last->rows.size())
+                                         ? last->rows[static_cast<size_t>(y - last->top)]
+                                         : Range{0, 0};
+                round = now;
+                if (before.from < before.to) {
+                    round = round.from < round.to ? Range{std::min(round.from, before.from), std::max(round.to, before.to)}
+                                                  : before;
+                }
+                // Whole lines of the cache: a few pixels more cost nothing, and more rows share a box.
+                constexpr int32_t Line = 16;
+                const auto down = [](int32_t x) { return x >= 0 ? x / Line * Line : -((-x + Line - 1) / Line) * Line; };
+                if (round.from < round.to) round = {down(round.from), down(round.to + Line - 1)};
+            }
             for (size_t i = first; i < end; ++i) {
-                const Range within{rects[i].x, rects[i].x + rects[i].width};
+                const Range within{std::max(rects[i].x, round.from), std::min(rects[i].x + rects[i].width, round.to)};
+                const bool laid = within.from < within.to;
+                if (!laid || open[i].left != within.from || open[i].width != within.to - within.from) {
+                    close(i);
+                    if (laid) open[i] = {within.from, y, within.to - within.from, 0};
+                }
+                if (!laid) continue;
+                ++open[i].height;
                 restore(y, within.from, within.to - within.from);
                 for (Step& step : steps_) LayStep(step, row, y, within, coverage.data());
             }
         }
+        for (size_t i = first; i < end; ++i) close(i);
         first = end;
     }
+    return moving;
 }
 
 void RowPainter::LayStep(Step& step, uint32_t* row, int32_t y, Range within, uint8_t* buffer) {

@@ -20,13 +20,24 @@ public:
         int32_t from, to;
     };
 
+    // Where in each row the figures and masks of a frame (all but the held layers) lie.
+    struct MovingRows {
+        int32_t top = 0;
+        std::vector<Range> rows;
+    };
+
     RowPainter(FrameMasks& masks, const std::vector<IntBox>& area);
 
     // A step it cannot lay reached into the area: nothing must be laid.
     bool Failed() const { return failed_; }
     // Lays the steps into the frame's rows (32-bit pixels, `stride` bytes apart), each pixel of
-    // the area once: `restore(y, left, width)` first lays the dial into that part of row y.
-    void Lay(unsigned char* frame, int stride, const std::function<void(int32_t, int32_t, int32_t)>& restore);
+    // the area once: `restore(y, left, width)` first lays the dial into that part of row y. With
+    // `last`, the last frame's moving rows over the same held layers and dial, a row is laid only
+    // round where this frame's or the last one's figures lie: elsewhere the frame holds the last
+    // frame's pixels, which are this one's. Returns this frame's moving rows; `drawn` gets the
+    // boxes laid.
+    MovingRows Lay(unsigned char* frame, int stride, const std::function<void(int32_t, int32_t, int32_t)>& restore,
+                   const MovingRows* last, std::vector<IntBox>& drawn);
 
     void ClipTo(const std::vector<IntBox>*) override {}
     void FillRectangle(const IntBox& box, uint32_t argb) override;
@@ -54,6 +65,7 @@ private:
         PolygonCoverage* polygon;
         int32_t dx, dy;
         const std::vector<std::pair<int32_t, int32_t>>* rows;  // a layer's columns row by row, if known
+        bool moving;  // not a held layer
     };
     // A colour laid through its sources' coverage added up to full, or an ARGB layer laid over.
     struct Step {

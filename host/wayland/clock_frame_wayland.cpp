@@ -10,7 +10,8 @@ ClockPicture::ClockPicture(int width, int height, const std::vector<ScreenRect>&
 ClockPicture::~ClockPicture() = default;
 
 void ClockPicture::Compose(unsigned char* pixels, int stride, const ClockSettings& settings, const WorldClocks& world,
-                           const ClockReading& now, const char* homePage, bool dialDirty, cairo_region_t* changed) {
+                           const ClockReading& now, const char* homePage, bool dialDirty, cairo_region_t* changed,
+                           cairo_region_t* drawn) {
     const bool first = canvases_.empty();
     const auto place = [&](const ScreenRect& r) {
         return pixels + r.top * stride + r.left * static_cast<int>(sizeof(uint32_t));
@@ -30,13 +31,15 @@ void ClockPicture::Compose(unsigned char* pixels, int stride, const ClockSetting
         const LocalDateTime time = world.TimeOf(clock, now);
         const ClockRole role{world.Count() > 1, world.CaptionOf(clock, time, now.local)};
         RenderClockFrame(canvas, SceneOf(canvas, settings, time, true, homePage, role));
-        if (CairoRegion region = canvas.ChangedRegion(); region != nullptr) {
+        for (const auto& [region, into] : {std::pair{canvas.ChangedRegion(), changed}, std::pair{canvas.DrawnRegion(), drawn}}) {
+            if (region == nullptr) continue;
             cairo_region_translate(region.get(), rects_[i].left, rects_[i].top);
-            cairo_region_union(changed, region.get());
+            cairo_region_union(into, region.get());
         }
     }
     if (first) {
         const cairo_rectangle_int_t all{0, 0, width_, height_};
         cairo_region_union_rectangle(changed, &all);
+        cairo_region_union_rectangle(drawn, &all);
     }
 }

@@ -31,10 +31,12 @@ public:
     // Draws every clock at `now` (their dials anew first when `dialDirty`) into `pixels`, rows of
     // `stride` bytes of the picture's size that hold the last frame composed (black before the
     // first), and adds to `changed` what differs from that frame: the whole picture the first
-    // time. A clock whose layers cannot be made stays black.
+    // time; and to `drawn` the part of it that was drawn (the rest holds that frame's pixels).
+    // A clock whose layers cannot be made stays black.
     // The clocks of a monitor are its local clock and its world clocks, in order.
     void Compose(unsigned char* pixels, int stride, const ClockSettings& settings, const WorldClocks& world,
-                 const ClockReading& now, const char* homePage, bool dialDirty, cairo_region_t* changed);
+                 const ClockReading& now, const char* homePage, bool dialDirty, cairo_region_t* changed,
+                 cairo_region_t* drawn);
 
 private:
     int width_;

@@ -289,14 +289,14 @@ void OutputSurface::DrawClock() {
     // Both buffers still with the compositor: the next release draws.
     if (buffer == nullptr) return;
     // The frame is drawn over the last one: the buffer takes in what was drawn into the other.
-    // A gliding needle's frame neither reads nor writes outside what it changes, so it goes first
+    // A gliding needle's frame neither reads nor writes outside what it draws, so it goes first
     // and only the rest is copied.
     const bool gliding = host_.Settings().glide != 0;
     if (!gliding) buffer->CatchUp(latest_);
-    Region changed = EmptyRegion();
+    Region changed = EmptyRegion(), drawn = EmptyRegion();
     picture_->Compose(buffer->Pixels(), buffer->Stride(), host_.Settings(), host_.World(), host_.Reading(),
-                      host_.HomePage(), dialDirty_, changed.get());
-    if (gliding) buffer->CatchUp(latest_, changed.get());
+                      host_.HomePage(), dialDirty_, changed.get(), drawn.get());
+    if (gliding) buffer->CatchUp(latest_, drawn.get());
     dialDirty_ = false;
     due_ = false;
     latest_ = buffer;
