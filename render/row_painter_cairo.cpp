@@ -182,13 +182,13 @@ void RowPainter::FillRectangle(const IntBox& box, uint32_t argb) {
 }
 
 void RowPainter::FillEllipse(const IntBox& box, uint32_t argb) {
-    Step step{masks_.Premultiplied(argb), {}, {}};
+    Step step{masks_.Premultiplied(argb), {}, {}, {}};
     if (!AddMask(step, box, 0)) return Unsupported([&](ClockPainter& p) { p.FillEllipse(box, argb); });
     steps_.push_back(std::move(step));
 }
 
 void RowPainter::DrawEllipse(const IntBox& box, uint32_t argb, int32_t width) {
-    Step step{masks_.Premultiplied(argb), {}, {}};
+    Step step{masks_.Premultiplied(argb), {}, {}, {}};
     if (width <= 0 || !AddMask(step, box, width)) {
         return Unsupported([&](ClockPainter& p) { p.DrawEllipse(box, argb, width); });
     }
@@ -205,7 +205,7 @@ void RowPainter::DrawLine(FloatPoint from, FloatPoint to, uint32_t argb, int32_t
 }
 
 void RowPainter::FillPolygon(const FloatPoint* points, int count, uint32_t argb) {
-    Step step{masks_.Premultiplied(argb), {}, {}};
+    Step step{masks_.Premultiplied(argb), {}, {}, {}};
     // The Cairo painter puts the union's figure on again, moved by whole pixels (the needle over
     // its shadow): read from it, the coverage is the same to the last bit.
     bool moved = figure_ != nullptr && figurePoints_.size() == static_cast<size_t>(count);
@@ -224,7 +224,7 @@ void RowPainter::FillPolygon(const FloatPoint* points, int count, uint32_t argb)
 }
 
 void RowPainter::FillUnion(const UnionShape* shapes, int count, uint32_t argb) {
-    Step step{masks_.Premultiplied(argb), {}, {}};
+    Step step{masks_.Premultiplied(argb), {}, {}, {}};
     figure_ = nullptr;
     figurePoints_.clear();
     for (int i = 0; i < count; ++i) {
@@ -257,7 +257,8 @@ void RowPainter::PutHeldHands(const HeldStill& held) {
     steps_.push_back({0, {}, {cairo_image_surface_get_data(hands), cairo_image_surface_get_stride(hands),
                               {held.hands.left, held.hands.top, cairo_image_surface_get_width(hands),
                                cairo_image_surface_get_height(hands)},
-                              nullptr, 0, 0, &masks_.heldHandRows, false}});
+                              nullptr, 0, 0, &masks_.heldHandRows, false},
+                      {}});
 }
 
 void RowPainter::DrawCentredText(const char16_t* text, const FloatBox& box, float emSize, uint32_t argb) {
@@ -287,6 +288,18 @@ RowPainter::MovingRows RowPainter::Lay(unsigned char* frame, int stride,
     }
     std::vector<cairo_rectangle_int_t> rects(static_cast<size_t>(cairo_region_num_rectangles(region.get())));
     for (size_t i = 0; i < rects.size(); ++i) cairo_region_get_rectangle(region.get(), static_cast<int>(i), &rects[i]);
+    // The rows each step reaches, so that a row passes over the others at once.
+    const auto rowsOf = [](const Source& s) {
+        return s.polygon != nullptr ? Range{s.polygon->Top() - s.dy, s.polygon->Bottom() - s.dy}
+                                    : Range{s.box.top, s.box.top + s.box.height};
+    };
+    for (Step& step : steps_) {
+        step.rows = step.image.data != nullptr ? rowsOf(step.image) : Range{0, 0};
+        for (const Source& s : step.sources) {
+            const Range r = rowsOf(s);
+            step.rows = step.rows.from < step.rows.to ? Range{std::min(step.rows.from, r.from), std::max(step.rows.to, r.to)} : r;
+        }
+    }
     MovingRows moving;
     cairo_rectangle_int_t extent;
     cairo_region_get_extents(region.get(), &extent);
@@ -310,6 +323,7 @@ RowPainter::MovingRows RowPainter::Lay(unsigned char* frame, int stride,
             // Where the figures lie in this row, this frame and the last.
             Range now{0, 0};
             for (Step& step : steps_) {
+                if (y < step.rows.from || y >= step.rows.to) continue;
                 for (Source& s : step.sources) {
                     if (!s.moving) continue;
                     const Range cols = ColumnsOf(s.polygon, s.box, s.dx, s.dy, s.rows, y, {INT32_MIN / 2, INT32_MAX / 2});
@@ -353,6 +367,7 @@ RowPainter::MovingRows RowPainter::Lay(unsigned char* frame, int stride,
 }
 
 void RowPainter::LayStep(Step& step, uint32_t* row, int32_t y, Range within, uint8_t* buffer) {
+    if (y < step.rows.from || y >= step.rows.to) return;
     const Source& image = step.image;
     if (image.data != nullptr) {
         const Range cols = ColumnsOf(nullptr, image.box, 0, 0, image.rows, y, within);

@@ -72,6 +72,7 @@ private:
         uint32_t color;  // premultiplied; unused for a layer
         std::vector<Source> sources;
         Source image;  // data non-null: the ARGB layer
+        Range rows;    // outside which it lays nothing, once Lay starts
     };
     // Lays the step into row y's columns within the range; `buffer` holds a row's coverage.
     void LayStep(Step& step, uint32_t* row, int32_t y, Range within, uint8_t* buffer);
