@@ -97,11 +97,7 @@ void LayFigure(cairo_surface_t* layer, const FloatPoint* points, int count, cons
     const int stride = cairo_image_surface_get_stride(layer);
     PolygonCoverage coverage(points, count);
     // Boxes may overlap: each pixel is laid once.
-    CairoRegion region(cairo_region_create());
-    for (const IntBox& box : boxes) {
-        const cairo_rectangle_int_t r{box.left, box.top, box.width, box.height};
-        cairo_region_union_rectangle(region.get(), &r);
-    }
+    const CairoRegion region = RegionOf(boxes);
     for (int i = 0; i < cairo_region_num_rectangles(region.get()); ++i) {
         cairo_rectangle_int_t r;
         cairo_region_get_rectangle(region.get(), i, &r);
@@ -122,6 +118,33 @@ PangoRectangle LogicalExtents(PangoLayout* layout) {
 }
 
 }  // namespace
+
+CairoRegion RegionOf(const std::vector<IntBox>& boxes) {
+    CairoRegion region(cairo_region_create());
+    for (const IntBox& box : boxes) {
+        const cairo_rectangle_int_t r{box.left, box.top, box.width, box.height};
+        cairo_region_union_rectangle(region.get(), &r);
+    }
+    return region;
+}
+
+void SetSourceArgb(cairo_t* cr, uint32_t argb) {
+    const auto channel = [argb](int shift) { return ((argb >> shift) & 0xFF) / 255.0; };
+    cairo_set_source_rgba(cr, channel(16), channel(8), channel(0), channel(24));
+}
+
+bool MovedByWholePixels(const std::vector<FloatPoint>& figure, const FloatPoint* points, int count, int32_t& dx,
+                        int32_t& dy) {
+    if (figure.empty() || figure.size() != static_cast<size_t>(count)) return false;
+    const double x = std::round(figure[0].x - points[0].x), y = std::round(figure[0].y - points[0].y);
+    constexpr double Near = 1e-3;
+    for (int i = 0; i < count; ++i) {
+        if (std::abs(figure[i].x - points[i].x - x) > Near || std::abs(figure[i].y - points[i].y - y) > Near) return false;
+    }
+    dx = static_cast<int32_t>(x);
+    dy = static_cast<int32_t>(y);
+    return true;
+}
 
 std::string PangoFamilyFor(const std::string& family) {
     if (family == Utf8Of(DefaultNameOfFont)) return family + ",serif";
@@ -203,8 +226,7 @@ uint32_t FrameMasks::Premultiplied(uint32_t argb) {
     {
         CairoContext cr(cairo_create(pixel.get()));
         cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
-        const auto channel = [argb](int shift) { return ((argb >> shift) & 0xFF) / 255.0; };
-        cairo_set_source_rgba(cr.get(), channel(16), channel(8), channel(0), channel(24));
+        SetSourceArgb(cr.get(), argb);
         cairo_paint(cr.get());
     }
     cairo_surface_flush(pixel.get());
@@ -239,10 +261,7 @@ void CairoPainter::ClipTo(const std::vector<IntBox>* boxes) {
     ClipToBoxes(cr_.get(), clip_);
 }
 
-void CairoPainter::SetColor(uint32_t argb) {
-    const auto channel = [argb](int shift) { return ((argb >> shift) & 0xFF) / 255.0; };
-    cairo_set_source_rgba(cr_.get(), channel(16), channel(8), channel(0), channel(24));
-}
+void CairoPainter::SetColor(uint32_t argb) { SetSourceArgb(cr_.get(), argb); }
 
 void CairoPainter::FillRectangle(const IntBox& box, uint32_t argb) {
     AddBox(cr_.get(), box.left, box.top, box.width, box.height);
@@ -428,15 +447,8 @@ void CairoPainter::PutHeldHands(const HeldStill& held) {
 }
 
 bool CairoPainter::PutFromFigure(const FloatPoint* points, int count, uint32_t argb) {
-    if (figure_.points.empty() || figure_.points.size() != static_cast<size_t>(count)) return false;
-    // Moved by whole pixels, the figure covers the same share of each pixel.
-    const double dx = std::round(figure_.points[0].x - points[0].x), dy = std::round(figure_.points[0].y - points[0].y);
-    constexpr double Near = 1e-3;
-    for (int i = 0; i < count; ++i) {
-        if (std::abs(figure_.points[i].x - points[i].x - dx) > Near || std::abs(figure_.points[i].y - points[i].y - dy) > Near) {
-            return false;
-        }
-    }
+    int32_t dx = 0, dy = 0;
+    if (!MovedByWholePixels(figure_.points, points, count, dx, dy)) return false;
     cairo_t* cr = cr_.get();
     cairo_save(cr);
     // Its coverage holds only within the union's clip.

@@ -26,6 +26,17 @@ struct CairoRegionRelease {
 };
 using CairoRegion = std::unique_ptr<cairo_region_t, CairoRegionRelease>;
 
+// The boxes as one region, where overlapping boxes count once.
+CairoRegion RegionOf(const std::vector<IntBox>& boxes);
+
+// Sets the ARGB colour as the context's source.
+void SetSourceArgb(cairo_t* cr, uint32_t argb);
+
+// Whether the polygon is the figure moved by whole pixels, the figure standing (dx, dy) from it;
+// the same figure so moved covers the same share of each pixel.
+bool MovedByWholePixels(const std::vector<FloatPoint>& figure, const FloatPoint* points, int count, int32_t& dx,
+                        int32_t& dy);
+
 struct GObjectRelease {
     void operator()(void* object) const { g_object_unref(object); }
 };

@@ -135,14 +135,7 @@ bool CairoCanvas::HoldStill(const ClockScene& scene, HeldStill& held) {
     return holds;
 }
 
-CairoRegion CairoCanvas::ChangedRegion() const {
-    CairoRegion region(cairo_region_create());
-    for (const IntBox& box : ChangedArea()) {
-        const cairo_rectangle_int_t rectangle{box.left, box.top, box.width, box.height};
-        cairo_region_union_rectangle(region.get(), &rectangle);
-    }
-    return region;
-}
+CairoRegion CairoCanvas::ChangedRegion() const { return RegionOf(ChangedArea()); }
 
 void CairoCanvas::CopyFaceToFrame(const ClockScene& scene, const std::vector<IntBox>* area) {
     cairo_surface_flush(face_.get());
@@ -189,15 +182,7 @@ void CairoCanvas::BeginFrame() {
     rowsNow_ = false;
 }
 
-CairoRegion CairoCanvas::DrawnRegion() const {
-    if (!rowsNow_) return ChangedRegion();
-    CairoRegion region(cairo_region_create());
-    for (const IntBox& box : drawn_) {
-        const cairo_rectangle_int_t rectangle{box.left, box.top, box.width, box.height};
-        cairo_region_union_rectangle(region.get(), &rectangle);
-    }
-    return region;
-}
+CairoRegion CairoCanvas::DrawnRegion() const { return RegionOf(rowsNow_ ? drawn_ : ChangedArea()); }
 
 int CairoCanvas::Stride() const { return cairo_image_surface_get_stride(frame_.get()); }
 

@@ -131,6 +131,13 @@ void AddCoverage(uint8_t* into, const uint8_t* from, int32_t count) {
 
 using Range = RowPainter::Range;
 
+// The smallest range holding both; an empty one adds nothing.
+Range Joined(Range a, Range b) {
+    if (a.from >= a.to) return b;
+    if (b.from >= b.to) return a;
+    return {std::min(a.from, b.from), std::max(a.to, b.to)};
+}
+
 // The columns of a source in row y, within the range.
 Range ColumnsOf(PolygonCoverage* polygon, const IntBox& box, int32_t dx, int32_t dy,
                 const std::vector<std::pair<int32_t, int32_t>>* rows, int32_t y, Range within) {
@@ -208,15 +215,9 @@ void RowPainter::FillPolygon(const FloatPoint* points, int count, uint32_t argb)
     Step step{masks_.Premultiplied(argb), {}, {}, {}};
     // The Cairo painter puts the union's figure on again, moved by whole pixels (the needle over
     // its shadow): read from it, the coverage is the same to the last bit.
-    bool moved = figure_ != nullptr && figurePoints_.size() == static_cast<size_t>(count);
-    const double dx = moved ? std::round(figurePoints_[0].x - points[0].x) : 0;
-    const double dy = moved ? std::round(figurePoints_[0].y - points[0].y) : 0;
-    constexpr double Near = 1e-3;
-    for (int i = 0; moved && i < count; ++i) {
-        moved = std::abs(figurePoints_[i].x - points[i].x - dx) <= Near && std::abs(figurePoints_[i].y - points[i].y - dy) <= Near;
-    }
-    if (moved) {
-        step.sources.push_back({nullptr, 0, {}, figure_, static_cast<int32_t>(dx), static_cast<int32_t>(dy), nullptr, true});
+    int32_t dx = 0, dy = 0;
+    if (figure_ != nullptr && MovedByWholePixels(figurePoints_, points, count, dx, dy)) {
+        step.sources.push_back({nullptr, 0, {}, figure_, dx, dy, nullptr, true});
     } else {
         step.sources.push_back({nullptr, 0, {}, AddPolygon(points, count), 0, 0, nullptr, true});
     }
@@ -281,11 +282,7 @@ RowPainter::MovingRows RowPainter::Lay(unsigned char* frame, int stride,
     // The area's boxes may overlap: each pixel is laid once. The region's rectangles come in
     // bands of rows; a band's rows are laid one by one across its rectangles, so that a polygon's
     // row is computed once.
-    CairoRegion region(cairo_region_create());
-    for (const IntBox& box : area_) {
-        const cairo_rectangle_int_t r{box.left, box.top, box.width, box.height};
-        cairo_region_union_rectangle(region.get(), &r);
-    }
+    const CairoRegion region = RegionOf(area_);
     std::vector<cairo_rectangle_int_t> rects(static_cast<size_t>(cairo_region_num_rectangles(region.get())));
     for (size_t i = 0; i < rects.size(); ++i) cairo_region_get_rectangle(region.get(), static_cast<int>(i), &rects[i]);
     // The rows each step reaches, so that a row passes over the others at once.
@@ -297,7 +294,7 @@ RowPainter::MovingRows RowPainter::Lay(unsigned char* frame, int stride,
         step.rows = step.image.data != nullptr ? rowsOf(step.image) : Range{0, 0};
         for (const Source& s : step.sources) {
             const Range r = rowsOf(s);
-            step.rows = step.rows.from < step.rows.to ? Range{std::min(step.rows.from, r.from), std::max(step.rows.to, r.to)} : r;
+            step.rows = Joined(step.rows, r);
         }
     }
     MovingRows moving;
@@ -327,8 +324,7 @@ RowPainter::MovingRows RowPainter::Lay(unsigned char* frame, int stride,
                 for (Source& s : step.sources) {
                     if (!s.moving) continue;
                     const Range cols = ColumnsOf(s.polygon, s.box, s.dx, s.dy, s.rows, y, {INT32_MIN / 2, INT32_MAX / 2});
-                    if (cols.from >= cols.to) continue;
-                    now = now.from < now.to ? Range{std::min(now.from, cols.from), std::max(now.to, cols.to)} : cols;
+                    now = Joined(now, cols);
                 }
             }
             moving.rows[static_cast<size_t>(y - moving.top)] = now;
@@ -337,11 +333,7 @@ RowPainter::MovingRows RowPainter::Lay(unsigned char* frame, int stride,
                 const Range before = y >= last->top && y - last->top < static_cast<int32_t>(last->rows.size())
                                          ? last->rows[static_cast<size_t>(y - last->top)]
                                          : Range{0, 0};
-                round = now;
-                if (before.from < before.to) {
-                    round = round.from < round.to ? Range{std::min(round.from, before.from), std::max(round.to, before.to)}
-                                                  : before;
-                }
+                round = Joined(now, before);
                 // Whole lines of the cache: a few pixels more cost nothing, and more rows share a box.
                 constexpr int32_t Line = 16;
                 const auto down = [](int32_t x) { return x >= 0 ? x / Line * Line : -((-x + Line - 1) / Line) * Line; };
@@ -383,7 +375,7 @@ void RowPainter::LayStep(Step& step, uint32_t* row, int32_t y, Range within, uin
     for (Source& s : step.sources) {
         const Range cols = ColumnsOf(s.polygon, s.box, s.dx, s.dy, s.rows, y, within);
         if (cols.from >= cols.to) continue;
-        all = {std::min(all.from, cols.from), std::max(all.to, cols.to)};
+        all = Joined(all, cols);
         only = &s;
         ++meeting;
     }
