@@ -4,6 +4,22 @@
 #include <cmath>
 #include <cstring>
 
+namespace {
+
+// std::floor and std::ceil to a whole number, inline: the library calls cost more than a row's
+// own sums. The figures lie well within the range of int32_t.
+int32_t FloorOf(double x) {
+    const auto whole = static_cast<int32_t>(x);
+    return whole - (x < whole ? 1 : 0);
+}
+
+int32_t CeilOf(double x) {
+    const auto whole = static_cast<int32_t>(x);
+    return whole + (x > whole ? 1 : 0);
+}
+
+}  // namespace
+
 PolygonCoverage::PolygonCoverage(const FloatPoint* points, int count) {
     double top = 0, bottom = 0;
     for (int i = 0; i < count; ++i) {
@@ -23,10 +39,8 @@ PolygonCoverage::PolygonCoverage(const FloatPoint* points, int count) {
     bottom_ = static_cast<int32_t>(std::ceil(bottom));
 }
 
-PolygonCoverage::Row& PolygonCoverage::Computed(int32_t y) {
+PolygonCoverage::Row& PolygonCoverage::Compute(Row& row, int32_t y) {
     // A row off the slot it would take only costs its computing again.
-    Row& row = rows_[static_cast<uint32_t>(y) % KeptRows];
-    if (row.computed && row.y == y) return row;
     row.computed = true;
     row.y = y;
     row.span = {0, 0};
@@ -53,7 +67,7 @@ PolygonCoverage::Row& PolygonCoverage::Computed(int32_t y) {
         ++count;
     }
     if (count == 0) return row;
-    const Span span{static_cast<int32_t>(std::floor(low)), static_cast<int32_t>(std::floor(high)) + 1};
+    const Span span{FloorOf(low), FloorOf(high) + 1};
     row.span = span;
     // Each edge's part within the row adds, in every cell it crosses, the share of the cell right
     // of it times its height, and its whole height to every cell further right: summed along the
@@ -70,7 +84,7 @@ PolygonCoverage::Row& PolygonCoverage::Computed(int32_t y) {
     int touchedCount = 0;
     const auto add = [&](const Part& part) {
         const double l0 = std::min(part.xa, part.xb) - span.from, r0 = std::max(part.xa, part.xb) - span.from;
-        const auto first = static_cast<int32_t>(l0), last = std::max(first, static_cast<int32_t>(std::ceil(r0)) - 1);
+        const auto first = static_cast<int32_t>(l0), last = std::max(first, CeilOf(r0) - 1);
         const Touched cells_touched{first, last + 2};
         if (touchedCount < MostParts) {
             touched[touchedCount] = cells_touched;
@@ -120,16 +134,6 @@ PolygonCoverage::Row& PolygonCoverage::Computed(int32_t y) {
     if (x < width) std::memset(coverage + x, level(sum), width - x);
     for (int i = 0; i < touchedCount; ++i) std::fill(cells + all[i].from, cells + all[i].to, 0.0);
     return row;
-}
-
-PolygonCoverage::Span PolygonCoverage::SpanOf(int32_t y) {
-    if (y < top_ || y >= bottom_) return {0, 0};
-    return Computed(y).span;
-}
-
-const uint8_t* PolygonCoverage::RowOf(int32_t y) {
-    const Row& row = Computed(y);
-    return row.coverage.data() - row.span.from;
 }
 
 void PolygonCoverage::AddRow(int32_t y, int32_t left, int32_t width, uint8_t* into) {

@@ -21,9 +21,22 @@ public:
         int32_t from;
         int32_t to;
     };
-    Span SpanOf(int32_t y);
+    Span SpanOf(int32_t y) { return Within(y) ? Computed(y).span : Span{0, 0}; }
     // Row y's coverage (0 to 255) indexed by column, valid over its span.
-    const uint8_t* RowOf(int32_t y);
+    const uint8_t* RowOf(int32_t y) {
+        const Row& row = Computed(y);
+        return row.coverage.data() - row.span.from;
+    }
+    // Both at once: row y's coverage, and its span in `span`.
+    const uint8_t* RowOf(int32_t y, Span& span) {
+        if (!Within(y)) {
+            span = {0, 0};
+            return nullptr;
+        }
+        const Row& row = Computed(y);
+        span = row.span;
+        return row.coverage.data() - row.span.from;
+    }
     // Adds the coverage of row y over columns [left, left + width) to `into`, up to 255.
     void AddRow(int32_t y, int32_t left, int32_t width, uint8_t* into);
 
@@ -42,12 +55,17 @@ private:
     };
     // Row y, computed unless it is one of the last few: the needle reads the rows of its
     // shadow's figure a few rows off, between the shadow's own.
-    Row& Computed(int32_t y);
+    Row& Computed(int32_t y) {
+        Row& row = rows_[static_cast<uint32_t>(y) % KeptRows];
+        return row.computed && row.y == y ? row : Compute(row, y);
+    }
+    Row& Compute(Row& row, int32_t y);
+    bool Within(int32_t y) const { return y >= top_ && y < bottom_; }
 
     std::vector<Edge> edges_;
     int32_t top_ = 0;
     int32_t bottom_ = 0;
-    static constexpr int32_t KeptRows = 17;
+    static constexpr uint32_t KeptRows = 32;
     Row rows_[KeptRows]{};
     std::vector<double> cells_;
 };

@@ -15,30 +15,19 @@ CairoSurface OpaqueLayer(int32_t width, int32_t height) {
     return CairoSurface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
 }
 
-// Copies the dial, laid at `offset`, into the frame within the rectangle, row by row; what the
-// moved dial leaves bare takes the ground's colour. The frame's rows may be longer than the
-// dial's (a canvas in a rectangle of a larger picture).
+ShiftedDial DialOf(const CairoCanvas& canvas, IntPoint offset, uint32_t ground) {
+    cairo_surface_t* face = canvas.Face();
+    return {cairo_image_surface_get_data(face), cairo_image_surface_get_stride(face), cairo_image_surface_get_width(face),
+            cairo_image_surface_get_height(face), offset, ground};
+}
+
+// Copies the dial, laid at `offset`, into the frame within the rectangle, row by row. The frame's
+// rows may be longer than the dial's (a canvas in a rectangle of a larger picture).
 void CopyShifted(const CairoCanvas& canvas, const cairo_rectangle_int_t& r, IntPoint offset, uint32_t ground) {
-    const unsigned char* face = cairo_image_surface_get_data(canvas.Face());
+    const ShiftedDial dial = DialOf(canvas, offset, ground);
     unsigned char* frame = cairo_image_surface_get_data(canvas.Frame());
-    const size_t faceStride = cairo_image_surface_get_stride(canvas.Face());
-    const size_t frameStride = canvas.Stride();
-    // The columns of the rectangle that the dial reaches.
-    const int faceWidth = cairo_image_surface_get_width(canvas.Face());
-    const int faceHeight = cairo_image_surface_get_height(canvas.Face());
-    const int from = std::clamp(offset.x, r.x, r.x + r.width);
-    const int to = std::clamp(faceWidth + offset.x, from, r.x + r.width);
     for (int y = r.y; y < r.y + r.height; ++y) {
-        auto* row = reinterpret_cast<uint32_t*>(frame + y * frameStride);
-        const int sourceY = y - offset.y;
-        if (sourceY < 0 || sourceY >= faceHeight || from >= to) {
-            std::fill(row + r.x, row + r.x + r.width, ground);
-            continue;
-        }
-        std::fill(row + r.x, row + from, ground);
-        std::memcpy(row + from, face + sourceY * faceStride + static_cast<size_t>(from - offset.x) * sizeof(uint32_t),
-                    static_cast<size_t>(to - from) * sizeof(uint32_t));
-        std::fill(row + to, row + r.x + r.width, ground);
+        dial.CopyRow(reinterpret_cast<uint32_t*>(frame + static_cast<ptrdiff_t>(y) * canvas.Stride()), y, r.x, r.x + r.width);
     }
 }
 
@@ -169,7 +158,7 @@ bool CairoCanvas::DrawWithin(const ClockScene& scene, const std::vector<IntBox>&
     const bool known = rowsLast_ && movingHeld_ == masks_.heldCount;
     moving_ = rows.Lay(
         cairo_image_surface_get_data(frame_.get()), Stride(),
-        [&](int32_t y, int32_t left, int32_t width) { CopyShifted(*this, {left, y, width, 1}, scene.faceOrigin, ground); },
+        DialOf(*this, scene.faceOrigin, ground),
         known ? &moving_ : nullptr, drawn_);
     movingHeld_ = masks_.heldCount;
     rowsNow_ = true;

@@ -46,14 +46,20 @@ inline __m128i AlphaOf(__m128i pixels) {
     return _mm_shufflehi_epi16(_mm_shufflelo_epi16(pixels, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
 }
 
-// Four premultiplied source pixels (16-bit channels) over four pixels of the row.
-inline void Over4(uint32_t* row, __m128i sLo, __m128i sHi) {
-    const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(0xFF);
+// Four premultiplied source pixels over four pixels of the row: the source packed, and 255 less
+// each source pixel's alpha in its four 16-bit channels.
+inline void Over4(uint32_t* row, __m128i source, __m128i lessLo, __m128i lessHi) {
+    const __m128i zero = _mm_setzero_si128();
     const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
     __m128i dLo = _mm_unpacklo_epi8(d, zero), dHi = _mm_unpackhi_epi8(d, zero);
-    Scale4(dLo, dHi, _mm_xor_si128(AlphaOf(sLo), full), _mm_xor_si128(AlphaOf(sHi), full));
-    const __m128i out = _mm_adds_epu8(_mm_packus_epi16(sLo, sHi), _mm_packus_epi16(dLo, dHi));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(row), out);
+    Scale4(dLo, dHi, lessLo, lessHi);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(row), _mm_adds_epu8(source, _mm_packus_epi16(dLo, dHi)));
+}
+
+// The same, the source in 16-bit channels.
+inline void Over4(uint32_t* row, __m128i sLo, __m128i sHi) {
+    const __m128i full = _mm_set1_epi16(0xFF);
+    Over4(row, _mm_packus_epi16(sLo, sHi), _mm_xor_si128(AlphaOf(sLo), full), _mm_xor_si128(AlphaOf(sHi), full));
 }
 
 // The premultiplied colour through the coverages over the row's pixels [from, to).
@@ -61,18 +67,20 @@ void LayColor(uint32_t* row, const uint8_t* cover, int32_t from, int32_t to, uin
     const bool opaque = color >> 24 == 0xFF;
     const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi8(-1);
     const __m128i solid = _mm_set1_epi32(static_cast<int>(color)), c = _mm_unpacklo_epi8(solid, zero);
+    const __m128i less = _mm_xor_si128(AlphaOf(c), _mm_set1_epi16(0xFF));
+    // Four pixels under full coverage.
+    const auto whole = [&](int32_t at) {
+        if (opaque) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(row + at), solid);
+        } else {
+            Over4(row + at, solid, less, less);
+        }
+    };
     const auto four = [&](int32_t at) {
         uint32_t m4;
         std::memcpy(&m4, cover + at, sizeof m4);
         if (m4 == 0) return;
-        if (m4 == 0xFFFFFFFF) {
-            if (opaque) {
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(row + at), solid);
-            } else {
-                Over4(row + at, c, c);
-            }
-            return;
-        }
+        if (m4 == 0xFFFFFFFF) return whole(at);
         const __m128i m8 = _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(m4)), zero);
         const __m128i m = _mm_unpacklo_epi16(m8, m8);
         __m128i sLo = c, sHi = c;
@@ -80,18 +88,15 @@ void LayColor(uint32_t* row, const uint8_t* cover, int32_t from, int32_t to, uin
         Over4(row + at, sLo, sHi);
     };
     int32_t x = from;
-    // Sixteen at a time where the coverage is none, or full under an opaque colour.
+    // Sixteen at a time where the coverage is none or full.
     for (; x + 16 <= to; x += 16) {
         const __m128i sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cover + x));
         if (_mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, zero)) == 0xFFFF) continue;
-        const bool allFull = _mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, full)) == 0xFFFF;
-        for (int32_t k = 0; k < 16; k += 4) {
-            if (allFull && opaque) {
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x + k), solid);
-            } else {
-                four(x + k);
-            }
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(sixteen, full)) == 0xFFFF) {
+            for (int32_t k = 0; k < 16; k += 4) whole(x + k);
+            continue;
         }
+        for (int32_t k = 0; k < 16; k += 4) four(x + k);
     }
     for (; x + 4 <= to; x += 4) four(x);
     for (; x < to; ++x) {
@@ -111,7 +116,9 @@ void LayImage(uint32_t* row, const uint32_t* source, int32_t from, int32_t to) {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), s);
             continue;
         }
-        Over4(row + x, _mm_unpacklo_epi8(s, zero), _mm_unpackhi_epi8(s, zero));
+        const __m128i full = _mm_set1_epi16(0xFF);
+        Over4(row + x, s, _mm_xor_si128(AlphaOf(_mm_unpacklo_epi8(s, zero)), full),
+              _mm_xor_si128(AlphaOf(_mm_unpackhi_epi8(s, zero)), full));
     }
     for (; x < to; ++x) {
         if (source[x] != 0) row[x] = Over(source[x], row[x]);
@@ -138,24 +145,8 @@ Range Joined(Range a, Range b) {
     return {std::min(a.from, b.from), std::max(a.to, b.to)};
 }
 
-// The columns of a source in row y, within the range.
-Range ColumnsOf(PolygonCoverage* polygon, const IntBox& box, int32_t dx, int32_t dy,
-                const std::vector<std::pair<int32_t, int32_t>>* rows, int32_t y, Range within) {
-    Range r{0, 0};
-    if (polygon != nullptr) {
-        if (y + dy >= polygon->Top() && y + dy < polygon->Bottom()) {
-            const PolygonCoverage::Span span = polygon->SpanOf(y + dy);
-            r = {span.from - dx, span.to - dx};
-        }
-    } else if (y >= box.top && y < box.top + box.height) {
-        r = {box.left, box.left + box.width};
-        if (rows != nullptr && static_cast<size_t>(y - box.top) < rows->size()) {
-            const auto& [from, to] = (*rows)[static_cast<size_t>(y - box.top)];
-            r = {box.left + from, box.left + to};
-        }
-    }
-    return {std::max(r.from, within.from), std::min(r.to, within.to)};
-}
+// The range within the other.
+Range Clipped(Range r, Range within) { return {std::max(r.from, within.from), std::min(r.to, within.to)}; }
 
 }  // namespace
 
@@ -276,8 +267,20 @@ void RowPainter::DrawBannerText(const char* text, const IntBox& strip, const cha
     Unsupported([&](ClockPainter& p) { p.DrawBannerText(text, strip, fontFamily, fontHeight, argb); });
 }
 
-RowPainter::MovingRows RowPainter::Lay(unsigned char* frame, int stride,
-                                       const std::function<void(int32_t, int32_t, int32_t)>& restore,
+void ShiftedDial::CopyRow(uint32_t* row, int32_t y, int32_t from, int32_t to) const {
+    const int32_t sourceY = y - offset.y;
+    const int32_t left = std::clamp(offset.x, from, to), right = std::clamp(width + offset.x, left, to);
+    if (sourceY < 0 || sourceY >= height || left >= right) {
+        std::fill(row + from, row + to, ground);
+        return;
+    }
+    std::fill(row + from, row + left, ground);
+    std::memcpy(row + left, data + static_cast<ptrdiff_t>(sourceY) * stride + static_cast<ptrdiff_t>(left - offset.x) * 4,
+                static_cast<size_t>(right - left) * sizeof(uint32_t));
+    std::fill(row + right, row + to, ground);
+}
+
+RowPainter::MovingRows RowPainter::Lay(unsigned char* frame, int stride, const ShiftedDial& dial,
                                        const MovingRows* last, std::vector<IntBox>& drawn) {
     // The area's boxes may overlap: each pixel is laid once. The region's rectangles come in
     // bands of rows; a band's rows are laid one by one across its rectangles, so that a polygon's
@@ -310,6 +313,7 @@ RowPainter::MovingRows RowPainter::Lay(unsigned char* frame, int stride,
         open[i] = {0, 0, 0, 0};
     };
     std::vector<uint8_t> coverage;
+    std::vector<Step*> entered;
     for (size_t first = 0; first < rects.size();) {
         size_t end = first;
         int32_t widest = 0;
@@ -319,12 +323,12 @@ RowPainter::MovingRows RowPainter::Lay(unsigned char* frame, int stride,
             auto* row = reinterpret_cast<uint32_t*>(frame + static_cast<ptrdiff_t>(y) * stride);
             // Where the figures lie in this row, this frame and the last.
             Range now{0, 0};
+            entered.clear();
             for (Step& step : steps_) {
-                if (y < step.rows.from || y >= step.rows.to) continue;
-                for (Source& s : step.sources) {
-                    if (!s.moving) continue;
-                    const Range cols = ColumnsOf(s.polygon, s.box, s.dx, s.dy, s.rows, y, {INT32_MIN / 2, INT32_MAX / 2});
-                    now = Joined(now, cols);
+                if (!Enter(step, y)) continue;
+                entered.push_back(&step);
+                for (const Source& s : step.sources) {
+                    if (s.moving) now = Joined(now, s.cols);
                 }
             }
             moving.rows[static_cast<size_t>(y - moving.top)] = now;
@@ -348,8 +352,8 @@ RowPainter::MovingRows RowPainter::Lay(unsigned char* frame, int stride,
                 }
                 if (!laid) continue;
                 ++open[i].height;
-                restore(y, within.from, within.to - within.from);
-                for (Step& step : steps_) LayStep(step, row, y, within, coverage.data());
+                dial.CopyRow(row, y, within.from, within.to);
+                for (const Step* step : entered) LayStep(*step, row, within, coverage.data());
             }
         }
         for (size_t i = first; i < end; ++i) close(i);
@@ -358,22 +362,42 @@ RowPainter::MovingRows RowPainter::Lay(unsigned char* frame, int stride,
     return moving;
 }
 
-void RowPainter::LayStep(Step& step, uint32_t* row, int32_t y, Range within, uint8_t* buffer) {
-    if (y < step.rows.from || y >= step.rows.to) return;
+bool RowPainter::Enter(Step& step, int32_t y) {
+    if (y < step.rows.from || y >= step.rows.to) return false;
+    bool any = false;
+    const auto enter = [&](Source& s, ptrdiff_t pixelBytes) {
+        s.cols = {0, 0};
+        if (s.polygon != nullptr) {
+            PolygonCoverage::Span span{};
+            const uint8_t* coverage = s.polygon->RowOf(y + s.dy, span);
+            if (span.from < span.to) s.cols = {span.from - s.dx, span.to - s.dx}, s.line = coverage + s.dx;
+        } else if (y >= s.box.top && y < s.box.top + s.box.height) {
+            s.cols = {s.box.left, s.box.left + s.box.width};
+            if (s.rows != nullptr && static_cast<size_t>(y - s.box.top) < s.rows->size()) {
+                const auto& [from, to] = (*s.rows)[static_cast<size_t>(y - s.box.top)];
+                s.cols = {s.box.left + from, s.box.left + to};
+            }
+            s.line = s.data + static_cast<ptrdiff_t>(y - s.box.top) * s.stride - s.box.left * pixelBytes;
+        }
+        any = any || s.cols.from < s.cols.to;
+    };
+    if (step.image.data != nullptr) enter(step.image, 4);
+    for (Source& s : step.sources) enter(s, 1);
+    return any;
+}
+
+void RowPainter::LayStep(const Step& step, uint32_t* row, Range within, uint8_t* buffer) {
     const Source& image = step.image;
     if (image.data != nullptr) {
-        const Range cols = ColumnsOf(nullptr, image.box, 0, 0, image.rows, y, within);
-        if (cols.from >= cols.to) return;
-        const auto* source = reinterpret_cast<const uint32_t*>(
-            image.data + static_cast<ptrdiff_t>(y - image.box.top) * image.stride) - image.box.left;
-        LayImage(row, source, cols.from, cols.to);
+        const Range cols = Clipped(image.cols, within);
+        if (cols.from < cols.to) LayImage(row, reinterpret_cast<const uint32_t*>(image.line), cols.from, cols.to);
         return;
     }
     Range all{within.to, within.from};
     const Source* only = nullptr;
     int meeting = 0;
-    for (Source& s : step.sources) {
-        const Range cols = ColumnsOf(s.polygon, s.box, s.dx, s.dy, s.rows, y, within);
+    for (const Source& s : step.sources) {
+        const Range cols = Clipped(s.cols, within);
         if (cols.from >= cols.to) continue;
         all = Joined(all, cols);
         only = &s;
@@ -381,24 +405,12 @@ void RowPainter::LayStep(Step& step, uint32_t* row, int32_t y, Range within, uin
     }
     if (meeting == 0) return;
     // One source alone in the row: its coverage is laid as it stands.
-    if (meeting == 1 && only->polygon != nullptr) {
-        const uint8_t* cover = only->polygon->RowOf(y + only->dy) + only->dx;
-        LayColor(row, cover, all.from, all.to, step.color);
-        return;
-    }
-    if (meeting == 1) {
-        LayColor(row, only->data + static_cast<ptrdiff_t>(y - only->box.top) * only->stride - only->box.left, all.from,
-                 all.to, step.color);
-        return;
-    }
+    if (meeting == 1) return LayColor(row, only->line, all.from, all.to, step.color);
     uint8_t* cover = buffer - all.from;
     std::memset(cover + all.from, 0, static_cast<size_t>(all.to - all.from));
-    for (Source& s : step.sources) {
-        const Range cols = ColumnsOf(s.polygon, s.box, s.dx, s.dy, s.rows, y, all);
-        if (cols.from >= cols.to) continue;
-        const uint8_t* source = s.polygon != nullptr ? s.polygon->RowOf(y + s.dy) + s.dx
-                                                     : s.data + static_cast<ptrdiff_t>(y - s.box.top) * s.stride - s.box.left;
-        AddCoverage(cover + cols.from, source + cols.from, cols.to - cols.from);
+    for (const Source& s : step.sources) {
+        const Range cols = Clipped(s.cols, all);
+        if (cols.from < cols.to) AddCoverage(cover + cols.from, s.line + cols.from, cols.to - cols.from);
     }
     LayColor(row, cover, all.from, all.to, step.color);
 }

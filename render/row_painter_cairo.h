@@ -13,6 +13,16 @@
 #include "render/cairo_painter_cairo.h"
 #include "render/polygon_coverage.h"
 
+// The dial as the frame shows it, laid at an offset: the ground's colour where it does not reach.
+struct ShiftedDial {
+    const unsigned char* data;
+    int32_t stride, width, height;
+    IntPoint offset;
+    uint32_t ground;
+    // Lays it into the frame's row y over columns [from, to).
+    void CopyRow(uint32_t* row, int32_t y, int32_t from, int32_t to) const;
+};
+
 class RowPainter final : public ClockPainter {
 public:
     // Columns [from, to) of a row.
@@ -31,13 +41,13 @@ public:
     // A step it cannot lay reached into the area: nothing must be laid.
     bool Failed() const { return failed_; }
     // Lays the steps into the frame's rows (32-bit pixels, `stride` bytes apart), each pixel of
-    // the area once: `restore(y, left, width)` first lays the dial into that part of row y. With
+    // the area once, over the dial laid into it first. With
     // `last`, the last frame's moving rows over the same held layers and dial, a row is laid only
     // round where this frame's or the last one's figures lie: elsewhere the frame holds the last
     // frame's pixels, which are this one's. Returns this frame's moving rows; `drawn` gets the
     // boxes laid.
-    MovingRows Lay(unsigned char* frame, int stride, const std::function<void(int32_t, int32_t, int32_t)>& restore,
-                   const MovingRows* last, std::vector<IntBox>& drawn);
+    MovingRows Lay(unsigned char* frame, int stride, const ShiftedDial& dial, const MovingRows* last,
+                   std::vector<IntBox>& drawn);
 
     void ClipTo(const std::vector<IntBox>*) override {}
     void FillRectangle(const IntBox& box, uint32_t argb) override;
@@ -66,6 +76,9 @@ private:
         int32_t dx, dy;
         const std::vector<std::pair<int32_t, int32_t>>* rows;  // a layer's columns row by row, if known
         bool moving;  // not a held layer
+        // In the row being laid: where the source may cover, and its values indexed by column.
+        Range cols{0, 0};
+        const unsigned char* line = nullptr;
     };
     // A colour laid through its sources' coverage added up to full, or an ARGB layer laid over.
     struct Step {
@@ -74,8 +87,10 @@ private:
         Source image;  // data non-null: the ARGB layer
         Range rows;    // outside which it lays nothing, once Lay starts
     };
-    // Lays the step into row y's columns within the range; `buffer` holds a row's coverage.
-    void LayStep(Step& step, uint32_t* row, int32_t y, Range within, uint8_t* buffer);
+    // Finds the step's sources in row y; false if it lays nothing there.
+    static bool Enter(Step& step, int32_t y);
+    // Lays the entered step into the row's columns within the range; `buffer` holds a row's coverage.
+    static void LayStep(const Step& step, uint32_t* row, Range within, uint8_t* buffer);
     // A step drawn otherwise than through masks: where it reaches into the area, the painter fails.
     void Unsupported(const std::function<void(ClockPainter&)>& step);
     bool AddMask(Step& step, const IntBox& box, int32_t lineWidth);

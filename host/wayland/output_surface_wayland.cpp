@@ -300,8 +300,9 @@ void OutputSurface::DrawClock() {
     dialDirty_ = false;
     due_ = false;
     latest_ = buffer;
+    // The other buffer lacks what this frame wrote, which may be less than what it shows anew.
     for (auto& each : buffers_) {
-        if (each != nullptr && each.get() != buffer) cairo_region_union(each->Stale(), changed.get());
+        if (each != nullptr && each.get() != buffer) cairo_region_union(each->Stale(), drawn.get());
     }
     Present(*buffer, changed.get());
 }

@@ -243,8 +243,13 @@ bool X11Saver::HandleEvent(XEvent& event) {
     }
 }
 
-bool X11Saver::DispatchEvents() {
-    while (!ending_ && XPending(display_) > 0) {
+bool X11Saver::DispatchEvents(bool read) {
+    // Each look at the connection is a system call: it is read once a wake-up, and after a tick
+    // only what Xlib already holds is handled (the flush of a frame reads what has come).
+    if (read) XEventsQueued(display_, QueuedAfterReading);
+    dispatched_ = 0;
+    while (!ending_ && XEventsQueued(display_, QueuedAlready) > 0) {
+        ++dispatched_;
         XEvent event;
         XNextEvent(display_, &event);
         if (!HandleEvent(event)) return false;
@@ -269,13 +274,17 @@ int X11Saver::Run(int stopFd) {
     Render(true, session_->Shown());
 
     pollfd watched[2] = {{stopFd, POLLIN, 0}, {ConnectionNumber(display_), POLLIN, 0}};
-    while (DispatchEvents()) {
+    // Right after a tick the frame's flush has sent every request and read what had come.
+    bool ticked = false;
+    while (DispatchEvents(!ticked)) {
         const int wait = session_->MillisecondsUntilTick(ReadClock().instant);
         if (wait == 0) {
             OnTick();
+            ticked = true;
             continue;
         }
-        XFlush(display_);
+        if (!ticked || dispatched_ > 0) XFlush(display_);
+        ticked = false;
         // A tick a glide frame away or sooner: the events wait for it, which spares a wake-up
         // a frame (the server's word that it has read the last one).
         const nfds_t count = wait <= GlideFrameWaitMs ? 1 : 2;

@@ -74,8 +74,10 @@ private:
     // Standby, suspend and off of the server's power management all count as off. Asked at
     // most once a second: each answer is a round trip, and a gliding needle ticks thirty times.
     DisplayPower Power(TickInstant now);
-    // Handles the queued events; false when one of them ends the clock.
-    bool DispatchEvents();
+    // Handles the queued events, reading the connection first when `read`; false when one of
+    // them ends the clock.
+    bool DispatchEvents(bool read);
+    int dispatched_ = 0;  // events the last call handled
     bool HandleEvent(XEvent& event);
 
     Display* display_;

@@ -229,7 +229,7 @@ TEST(CairoFrame, EllipsesFromMasksMatchEllipsesDrawn) {
 // area it names, and leaves the picture round the rectangle untouched. A gliding needle's frames,
 // drawn only within that area, may differ from whole ones by a few levels where the area cuts an
 // anti-aliased edge, and nowhere by more. The Wayland program draws them into two buffers in turn,
-// each taking in afterwards what the other got and this frame did not draw.
+// each taking in afterwards what the other one's frames drew and this frame did not.
 TEST(CairoFrame, FramesByTheirChangesEqualWholeFrames) {
     constexpr int Left = 24, Top = 8, PictureWidth = 900, Row = PictureWidth, Around = 0x123456;
     const struct {
@@ -283,7 +283,7 @@ TEST(CairoFrame, FramesByTheirChangesEqualWholeFrames) {
                     ASSERT_TRUE(shown[p] || !drawn[p]) << "frame " << i;
                     if (i > 0 && stale[k][p] && !drawn[p]) picture[here] = pictures[1 - k][here];
                     stale[k][p] = false;
-                    stale[1 - k][p] = stale[1 - k][p] || shown[p];
+                    stale[1 - k][p] = stale[1 - k][p] || drawn[p];
                 }
                 const uint32_t expected = built[static_cast<size_t>(p / 800) * whole.canvas.Stride() / 4 + p % 800];
                 ASSERT_TRUE(Near(picture[here], expected, c.tolerance))
