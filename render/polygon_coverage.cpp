@@ -21,12 +21,15 @@ int32_t CeilOf(double x) {
 }  // namespace
 
 PolygonCoverage::PolygonCoverage(const FloatPoint* points, int count) {
-    double top = 0, bottom = 0;
+    double top = 0, bottom = 0, left = 0, right = 0;
+    edges_.reserve(static_cast<size_t>(std::max(count, 0)));
     for (int i = 0; i < count; ++i) {
         const FloatPoint& p = points[i];
         const FloatPoint& q = points[(i + 1) % count];
         top = i == 0 ? p.y : std::min(top, static_cast<double>(p.y));
         bottom = i == 0 ? p.y : std::max(bottom, static_cast<double>(p.y));
+        left = i == 0 ? p.x : std::min(left, static_cast<double>(p.x));
+        right = i == 0 ? p.x : std::max(right, static_cast<double>(p.x));
         // A level edge bounds no row's coverage.
         if (p.y == q.y) continue;
         const FloatPoint& upper = p.y < q.y ? p : q;
@@ -35,8 +38,13 @@ PolygonCoverage::PolygonCoverage(const FloatPoint* points, int count) {
                           p.y < q.y ? 1.0 : -1.0});
     }
     if (edges_.empty()) return;
-    top_ = static_cast<int32_t>(std::floor(top));
-    bottom_ = static_cast<int32_t>(std::ceil(bottom));
+    top_ = FloorOf(top);
+    bottom_ = CeilOf(bottom);
+    // No row's span is wider than the figure's columns.
+    const auto width = static_cast<size_t>(FloorOf(right) + 1 - FloorOf(left));
+    storage_.resize(width * KeptRows);
+    cells_.assign(width + 1, 0.0);
+    for (uint32_t i = 0; i < KeptRows; ++i) rows_[i].coverage = storage_.data() + i * width;
 }
 
 PolygonCoverage::Row& PolygonCoverage::Compute(Row& row, int32_t y) {
@@ -74,7 +82,6 @@ PolygonCoverage::Row& PolygonCoverage::Compute(Row& row, int32_t y) {
     // row, that is the area each pixel has inside the figure.
     const auto width = static_cast<size_t>(span.to - span.from);
     // The cells are all 0 between rows: only those an edge touched are cleared again.
-    if (cells_.size() < width + 1) cells_.resize(width + 1, 0.0);
     double* cells = cells_.data();
     struct Touched {
         int32_t from, to;
@@ -117,8 +124,7 @@ PolygonCoverage::Row& PolygonCoverage::Compute(Row& row, int32_t y) {
     }
     std::sort(all, all + touchedCount, [](const Touched& a, const Touched& b) { return a.from < b.from; });
     // Summed along the row; between the cells edges touched the sum stays as it was.
-    row.coverage.resize(width);
-    uint8_t* coverage = row.coverage.data();
+    uint8_t* coverage = row.coverage;
     const auto level = [](double sum) { return static_cast<uint8_t>(std::min(std::abs(sum), 1.0) * 255 + 0.5); };
     double sum = 0;
     size_t x = 0;

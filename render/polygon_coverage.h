@@ -12,6 +12,8 @@ class PolygonCoverage {
 public:
     // The closed polygon through the points, filled by the non-zero rule.
     PolygonCoverage(const FloatPoint* points, int count);
+    PolygonCoverage(const PolygonCoverage&) = delete;
+    PolygonCoverage& operator=(const PolygonCoverage&) = delete;
 
     // The rows [Top(), Bottom()) it may cover.
     int32_t Top() const { return top_; }
@@ -25,7 +27,7 @@ public:
     // Row y's coverage (0 to 255) indexed by column, valid over its span.
     const uint8_t* RowOf(int32_t y) {
         const Row& row = Computed(y);
-        return row.coverage.data() - row.span.from;
+        return row.coverage - row.span.from;
     }
     // Both at once: row y's coverage, and its span in `span`.
     const uint8_t* RowOf(int32_t y, Span& span) {
@@ -35,7 +37,7 @@ public:
         }
         const Row& row = Computed(y);
         span = row.span;
-        return row.coverage.data() - row.span.from;
+        return row.coverage - row.span.from;
     }
     // Adds the coverage of row y over columns [left, left + width) to `into`, up to 255.
     void AddRow(int32_t y, int32_t left, int32_t width, uint8_t* into);
@@ -51,7 +53,7 @@ private:
         int32_t y;
         bool computed;
         Span span;
-        std::vector<uint8_t> coverage;
+        uint8_t* coverage;  // its share of `storage_`
     };
     // Row y, computed unless it is one of the last few: the needle reads the rows of its
     // shadow's figure a few rows off, between the shadow's own.
@@ -67,5 +69,7 @@ private:
     int32_t bottom_ = 0;
     static constexpr uint32_t KeptRows = 32;
     Row rows_[KeptRows]{};
+    // Room for each kept row as wide as the figure: one block, not one a row, thirty times a second.
+    std::vector<uint8_t> storage_;
     std::vector<double> cells_;
 };
