@@ -244,8 +244,7 @@ bool X11Saver::HandleEvent(XEvent& event) {
 }
 
 bool X11Saver::DispatchEvents(bool read) {
-    // Each look at the connection is a system call: it is read once a wake-up, and after a tick
-    // only what Xlib already holds is handled (the flush of a frame reads what has come).
+    // Each look at the connection is a system call: it is read at most once a wake-up.
     if (read) XEventsQueued(display_, QueuedAfterReading);
     dispatched_ = 0;
     while (!ending_ && XEventsQueued(display_, QueuedAlready) > 0) {
@@ -274,7 +273,8 @@ int X11Saver::Run(int stopFd) {
     Render(true, session_->Shown());
 
     pollfd watched[2] = {{stopFd, POLLIN, 0}, {ConnectionNumber(display_), POLLIN, 0}};
-    // Right after a tick the frame's flush has sent every request and read what had come.
+    // Right after a tick the frame's flush has sent every request, and may have read what had
+    // come into Xlib's buffer, where a poll does not see it.
     bool ticked = false;
     while (DispatchEvents(!ticked)) {
         const int wait = session_->MillisecondsUntilTick(ReadClock().instant);
@@ -283,12 +283,16 @@ int X11Saver::Run(int stopFd) {
             ticked = true;
             continue;
         }
+        // A tick a glide frame away or sooner: the events wait for it, which spares a wake-up
+        // a frame (the server's word that it has read the last one) and a read of the connection.
+        const bool soon = wait <= GlideFrameWaitMs;
+        if (ticked && !soon) {
+            ticked = false;
+            continue;
+        }
         if (!ticked || dispatched_ > 0) XFlush(display_);
         ticked = false;
-        // A tick a glide frame away or sooner: the events wait for it, which spares a wake-up
-        // a frame (the server's word that it has read the last one).
-        const nfds_t count = wait <= GlideFrameWaitMs ? 1 : 2;
-        if (poll(watched, count, wait) > 0 && (watched[0].revents & POLLIN) != 0) break;
+        if (poll(watched, soon ? 1 : 2, wait) > 0 && (watched[0].revents & POLLIN) != 0) break;
     }
     return 0;
 }
