@@ -143,9 +143,9 @@ PolygonCoverage::Row& PolygonCoverage::Compute(Row& row, int32_t y) {
 }
 
 void PolygonCoverage::AddRow(int32_t y, int32_t left, int32_t width, uint8_t* into) {
-    const Span span = SpanOf(y);
+    Span span{};
+    const uint8_t* coverage = RowOf(y, span);
     const int32_t from = std::max(span.from, left), to = std::min(span.to, left + width);
-    const uint8_t* coverage = RowOf(y);
     for (int32_t x = from; x < to; ++x) {
         uint8_t& out = into[x - left];
         out = static_cast<uint8_t>(std::min(255, out + coverage[x]));

@@ -23,13 +23,7 @@ public:
         int32_t from;
         int32_t to;
     };
-    Span SpanOf(int32_t y) { return Within(y) ? Computed(y).span : Span{0, 0}; }
-    // Row y's coverage (0 to 255) indexed by column, valid over its span.
-    const uint8_t* RowOf(int32_t y) {
-        const Row& row = Computed(y);
-        return row.coverage - row.span.from;
-    }
-    // Both at once: row y's coverage, and its span in `span`.
+    // Row y's coverage (0 to 255) indexed by column, valid over its span, which `span` gets.
     const uint8_t* RowOf(int32_t y, Span& span) {
         if (!Within(y)) {
             span = {0, 0};
